@@ -1,0 +1,55 @@
+#include "controls/design.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QWidget>
+#include <cmath>
+
+namespace controls {
+
+QFont designFont(const FontSpec& spec) {
+    QFont font;
+    switch (spec.face) {
+    case Face::MsSansSerif:
+        font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+        break;
+    case Face::MsSerif:
+    case Face::TimesNewRoman:
+        font.setFamilies({QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+        break;
+    }
+    font.setPixelSize(static_cast<int>(std::lround(spec.points * 96.0 / 72.0)));
+    font.setBold(spec.bold);
+    return font;
+}
+
+void place(QWidget* control, const char* designName, const Twips& where, const QString& accessibleName,
+           const Look& look) {
+    control->setObjectName(QString::fromLatin1(designName));
+    control->setGeometry(where.toPixels());
+    if (!accessibleName.isEmpty()) control->setAccessibleName(accessibleName);
+    if (look.font) control->setFont(designFont(*look.font));
+    QPalette palette = control->palette();
+    if (look.text) {
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(role, *look.text);
+    }
+    if (look.background) {
+        palette.setColor(QPalette::Window, *look.background);
+        palette.setColor(QPalette::Base, *look.background);
+    }
+    control->setPalette(palette);
+}
+
+void raiseInputs(QWidget* container) {
+    for (QWidget* child : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (qobject_cast<QLineEdit*>(child) || qobject_cast<QAbstractButton*>(child) ||
+            qobject_cast<QPlainTextEdit*>(child))
+            child->raise();
+        else
+            raiseInputs(child);
+    }
+}
+
+} // namespace controls

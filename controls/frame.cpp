@@ -1,0 +1,73 @@
+#include "controls/frame.h"
+
+#include <QPainter>
+
+namespace controls {
+
+Frame::Frame(QWidget* container, const char* designName, const Twips& where, const QString& caption,
+             const Look& captionLook)
+    : Surface(container)
+    , caption_(caption)
+    , captionFont_(captionLook.font ? designFont(*captionLook.font) : container->font())
+    , captionColour_(captionLook.text.value_or(palette().color(QPalette::WindowText))) {
+    place(this, designName, where, caption.trimmed());
+}
+
+void Surface::mouseMoveEvent(QMouseEvent* event) {
+    QWidget::mouseMoveEvent(event);
+    emit mouseMoved();
+}
+
+void Frame::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QFontMetrics metrics(captionFont_);
+    // The border runs through the middle of the caption band, caption or not.
+    const QRect border = rect().adjusted(0, metrics.height() / 2, -1, -1);
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(border.adjusted(0, 0, -1, -1));
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawRect(border.adjusted(1, 1, 0, 0));
+    if (caption_.isEmpty()) return;
+    const QRect band(pixels(120), 0, metrics.horizontalAdvance(caption_), metrics.height());
+    painter.fillRect(band, palette().window());
+    painter.setFont(captionFont_);
+    painter.setPen(captionColour_);
+    painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, caption_);
+}
+
+Shape::Shape(QWidget* container, const char* designName, const Twips& where, const QString& accessibleName,
+             QColor fill, QColor border)
+    : QWidget(container)
+    , widthTwips_(where.width)
+    , fill_(fill)
+    , border_(border) {
+    place(this, designName, where, accessibleName);
+}
+
+void Shape::setWidthTwips(int twips) {
+    widthTwips_ = twips;
+    resize(pixels(twips), height());
+}
+
+void Shape::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), fill_);
+    painter.setPen(border_);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+Line::Line(QWidget* container, const char* designName, QPoint fromTwips, QPoint toTwips)
+    : QWidget(container) {
+    const QRect span = QRect(fromTwips, toTwips).normalized();
+    place(this, designName, {span.left(), span.top(), span.width() + twipsPerPixel, span.height() + twipsPerPixel},
+          QString());
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Line::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawLine(0, 0, width() - 1, height() - 1);
+}
+
+} // namespace controls

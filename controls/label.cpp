@@ -1,0 +1,31 @@
+#include "controls/label.h"
+
+#include <QMouseEvent>
+
+namespace controls {
+
+Label::Label(QWidget* container, const char* designName, const Twips& where, const QString& caption,
+             const Look& look)
+    : QLabel(caption, container)
+    , autoSize_(look.autoSize) {
+    place(this, designName, where, QString(), look); // a screen reader reads the caption
+    setAlignment((look.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    setAutoFillBackground(!look.transparent);
+    if (look.border) {
+        setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        setLineWidth(1);
+    }
+    if (autoSize_)
+        resize(sizeHint());
+    else
+        setWordWrap(true);
+}
+
+void Label::reportMouseMoves() { setMouseTracking(true); }
+
+void Label::mouseMoveEvent(QMouseEvent* event) {
+    QLabel::mouseMoveEvent(event);
+    emit mouseMoved();
+}
+
+} // namespace controls

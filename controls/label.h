@@ -1,0 +1,31 @@
+#pragma once
+
+#include "controls/design.h"
+
+#include <QLabel>
+
+namespace controls {
+
+// A caption. Labels wrap at word boundaries within their width, unless
+// they size themselves to their text. MouseMove is reported only when the
+// window asks for it; otherwise the label keeps the movement from its
+// container, as any control without a handler does.
+class Label : public QLabel {
+    Q_OBJECT
+public:
+    Label(QWidget* container, const char* designName, const Twips& where, const QString& caption,
+          const Look& look = {});
+
+    void reportMouseMoves();
+
+signals:
+    void mouseMoved();
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    bool autoSize_;
+};
+
+} // namespace controls

@@ -1,0 +1,24 @@
+#include "core/messages.h"
+
+namespace core::messages {
+namespace {
+
+constexpr std::size_t shownCharacters = 40;
+
+bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+} // namespace
+
+std::string conversionFailure(std::string_view utf8Text) {
+    if (utf8Text.empty()) return std::string(emptyValue);
+    std::size_t characters = 0;
+    std::size_t cut = 0;
+    for (; cut < utf8Text.size(); ++cut) {
+        if (!isContinuationByte(utf8Text[cut]) && characters++ == shownCharacters) break;
+    }
+    std::string shown(utf8Text.substr(0, cut));
+    if (cut < utf8Text.size()) shown += "…";
+    return "Il valore «" + shown + "» non è un numero valido.";
+}
+
+} // namespace core::messages

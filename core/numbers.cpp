@@ -1,0 +1,159 @@
+#include "core/numbers.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+namespace core {
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Reads a plain C-locale number ("-1234.5e3") that the callers have already
+// checked against their grammar.
+std::optional<double> readPlain(const std::string& plain) {
+    double value = 0;
+    const char* end = plain.data() + plain.size();
+    auto [stop, error] = std::from_chars(plain.data(), end, value);
+    if (error != std::errc() || stop != end) return std::nullopt;
+    return value;
+}
+
+// The largest value whose 15-digit text still reads back: the double
+// maximum itself would round up to 1,79769313486232E+308, beyond the range.
+constexpr double largestShown = 1.79769313486231e308;
+
+double clampToShown(double value) { return std::clamp(value, -largestShown, largestShown); }
+
+} // namespace
+
+std::optional<double> parseLocaleNumber(std::string_view text) {
+    std::size_t i = 0;
+    std::size_t n = text.size();
+    while (i < n && isBlank(text[i])) ++i;
+    while (n > i && isBlank(text[n - 1])) --n;
+
+    // Rewritten as a C-locale number for from_chars: thousands points
+    // dropped, the decimal comma turned into a point.
+    std::string plain;
+    plain.reserve(n - i);
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-') plain += '-';
+        ++i;
+    }
+    bool hasDigits = false;
+    while (i < n) {
+        const char c = text[i];
+        if (isDigit(c)) {
+            plain += c;
+            hasDigits = true;
+        } else if (c != '.' || !hasDigits || i + 1 >= n || !isDigit(text[i + 1])) {
+            break; // a thousands point stands only between two digits
+        }
+        ++i;
+    }
+    if (i < n && text[i] == ',') {
+        plain += '.';
+        for (++i; i < n && isDigit(text[i]); ++i) {
+            plain += text[i];
+            hasDigits = true;
+        }
+    }
+    if (!hasDigits) return std::nullopt;
+    if (i < n && (text[i] == 'E' || text[i] == 'e')) {
+        plain += 'e';
+        ++i;
+        if (i < n && (text[i] == '+' || text[i] == '-')) plain += text[i++];
+        const std::size_t firstDigit = i;
+        for (; i < n && isDigit(text[i]); ++i) plain += text[i];
+        if (i == firstDigit) return std::nullopt;
+    }
+    if (i != n) return std::nullopt;
+    return readPlain(plain);
+}
+
+double parseLeadingNumber(std::string_view text) {
+    std::string compact;
+    compact.reserve(text.size());
+    for (char c : text)
+        if (c != ' ' && c != '\t' && c != '\n') compact += c;
+
+    std::size_t i = 0;
+    const std::size_t n = compact.size();
+    const bool negative = i < n && compact[i] == '-';
+    if (i < n && (compact[i] == '+' || compact[i] == '-')) ++i;
+    const std::size_t mantissaStart = i;
+    // Decimal order of magnitude of the mantissa, to tell an overflow from an
+    // underflow when from_chars refuses the value.
+    long long magnitude = 0;
+    bool significant = false;
+    bool hasDigits = false;
+    bool afterPoint = false;
+    for (; i < n; ++i) {
+        const char c = compact[i];
+        if (isDigit(c)) {
+            hasDigits = true;
+            if (c != '0') significant = true;
+            if (!afterPoint && significant) ++magnitude;
+            if (afterPoint && !significant) --magnitude;
+        } else if (c == '.' && !afterPoint) {
+            afterPoint = true;
+        } else {
+            break;
+        }
+    }
+    if (!hasDigits) return 0;
+    std::size_t end = i;
+    long long exponent = 0;
+    if (i < n && (compact[i] == 'E' || compact[i] == 'e')) {
+        std::size_t j = i + 1;
+        const bool negativeExponent = j < n && compact[j] == '-';
+        if (j < n && (compact[j] == '+' || compact[j] == '-')) ++j;
+        const std::size_t firstDigit = j;
+        for (; j < n && isDigit(compact[j]); ++j)
+            if (exponent < 1'000'000'000) exponent = exponent * 10 + (compact[j] - '0');
+        if (j > firstDigit) {
+            end = j;
+            if (negativeExponent) exponent = -exponent;
+        }
+    }
+    std::string plain = compact.substr(mantissaStart, end - mantissaStart);
+    if (auto value = readPlain(plain)) return negative ? -*value : *value;
+    // Out of the double range: too large becomes infinite, too small zero.
+    const double limit = magnitude + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    return negative ? -limit : limit;
+}
+
+std::string resultText(double value) {
+    if (value == 0) value = 0; // no "-0"
+    char buffer[64];
+    auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, clampToShown(value), std::chars_format::general, 15);
+    std::string text(buffer, error == std::errc() ? end : buffer);
+    for (char& c : text) {
+        if (c == '.') c = ',';
+        if (c == 'e') c = 'E';
+    }
+    return text;
+}
+
+std::string resultText(std::int64_t value) {
+    char buffer[32];
+    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, error == std::errc() ? end : buffer);
+}
+
+double roundToResultPrecision(double value) {
+    if (!std::isfinite(value)) return value;
+    char buffer[64];
+    auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, clampToShown(value), std::chars_format::scientific, 14);
+    double rounded = value;
+    if (error == std::errc()) std::from_chars(buffer, end, rounded);
+    return rounded;
+}
+
+} // namespace core
