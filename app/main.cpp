@@ -1,4 +1,5 @@
 #include "app/lifecycle.h"
+#include "controls/accessible.h"
 #include "forms/form1.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@ int main(int argc, char* argv[]) {
     if (qtTexts.load(QStringLiteral("qtbase_it"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
+    controls::installAccessibility();
     app::show<forms::Form1>();
     const int status = QApplication::exec();
     delete app::windowReference<forms::Form1>().data();

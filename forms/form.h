@@ -2,6 +2,7 @@
 
 #include "app/handler.h"
 #include "controls/frame.h"
+#include "controls/printerdialog.h"
 #include "controls/progressbar.h"
 
 #include <QMainWindow>
@@ -36,6 +37,11 @@ protected:
 
     // Called once the constructor has placed every control.
     void finishLayout();
+
+    // The print command: the client area once per copy chosen in the
+    // dialog, one page each, in one job. Cancel prints nothing.
+    void print(controls::PrinterDialog& dialog);
+    virtual void beforePrintPage() {}
 
 public:
     controls::ProgressBar* ProgressBar1;

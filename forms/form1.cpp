@@ -2,6 +2,7 @@
 
 #include "app/lifecycle.h"
 #include "app/sweep.h"
+#include "controls/accessible.h"
 #include "core/measures.h"
 #include "core/messages.h"
 #include "core/numbers.h"
@@ -47,13 +48,14 @@ Form1::Form1()
     Frame2   = new controls::Frame(window, "Frame2", {9000, 120, 1815, 6615});
     Label2   = new controls::Label(Frame2, "Label2", {480, 1200, 885, 315}, QStringLiteral("Tabella"), {.font = font::button, .transparent = true, .autoSize = true});
     Command2 = new controls::Button(window, "Command2", {9240, 6960, 1335, 375}, QStringLiteral("Chiudi"), {.font = font::prompt});
+    CommonDialog1 = new controls::PrinterDialog(this);
     // clang-format on
     Text2->setEnabled(false);
     Command1->setEnabled(false);
     Text3->setVisible(false);
     Text3->setEnabled(false);
     Label2->setCursor(pointingHand());
-    Label6->setAccessibleName(QStringLiteral("Valore peso corporeo"));
+    controls::markAsResult(Label6, QStringLiteral("Valore peso corporeo"));
     Frame1->setAccessibleName(QStringLiteral("Statura e peso"));
     Frame3->setAccessibleName(QStringLiteral("Valore peso corporeo"));
     Frame2->setAccessibleName(QStringLiteral("Tabella"));
@@ -127,7 +129,11 @@ void Form1::Form_MouseMove() { Text3->setVisible(false); }
 
 void Form1::Frame3_MouseMove() { Text3->setVisible(false); }
 
-void Form1::mnuStamp_Click() {}
+void Form1::mnuStamp_Click() { print(*CommonDialog1); }
+
+// The table is part of every printed page; it stays up afterwards until the
+// mouse hides it, like after hovering "Tabella".
+void Form1::beforePrintPage() { Text3->setVisible(true); }
 
 void Form1::mnuId_Click() {}
 

@@ -35,6 +35,7 @@ public:
     controls::Frame* Frame2;
     controls::Label* Label2;
     controls::Button* Command2;
+    controls::PrinterDialog* CommonDialog1;
 
     QAction* mnuCrp;
     QMenu* mnuFile;
@@ -44,6 +45,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void beforePrintPage() override;
 
 private:
     void Text1_Click();
