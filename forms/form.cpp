@@ -43,6 +43,10 @@ QAction* Form::addMenuItem(QMenu* menu, const char* designName, const QString& c
     return action;
 }
 
+void Form::setTabOrder(std::initializer_list<QWidget*> order) {
+    for (auto next = order.begin() + 1; next < order.end(); ++next) QWidget::setTabOrder(*(next - 1), *next);
+}
+
 void Form::finishLayout() { controls::raiseInputs(client_); }
 
 } // namespace forms

@@ -35,6 +35,10 @@ protected:
         connect(sender, signal, this, [window, handler] { app::runHandler(window, [&] { (window->*handler)(); }); });
     }
 
+    // The Tab order of the window's controls, first to last.
+    void setTabOrder(std::initializer_list<QWidget*> order);
+    using QWidget::setTabOrder;
+
     // Called once the constructor has placed every control.
     void finishLayout();
 

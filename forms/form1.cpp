@@ -7,6 +7,8 @@
 #include "core/messages.h"
 #include "core/numbers.h"
 #include "forms/design.h"
+#include "forms/form2.h"
+#include "forms/form3.h"
 
 #include <QCloseEvent>
 #include <QMenu>
@@ -67,10 +69,7 @@ Form1::Form1()
     mnuId = addMenuCommand("mnuId", QStringLiteral("Peso ideale"));
     mnuCal = addMenuCommand("mnuCal", QStringLiteral("Calorie"));
 
-    setTabOrder(Text1, Text2);
-    setTabOrder(Text2, Command1);
-    setTabOrder(Command1, Text3);
-    setTabOrder(Text3, Command2);
+    setTabOrder({Text1, Text2, Command1, Text3, Command2});
     Text1->setFocus();
 
     handle(Text1, &EntryBox::clicked, &Form1::Text1_Click);
@@ -135,8 +134,8 @@ void Form1::mnuStamp_Click() { print(*CommonDialog1); }
 // mouse hides it, like after hovering "Tabella".
 void Form1::beforePrintPage() { Text3->setVisible(true); }
 
-void Form1::mnuId_Click() {}
+void Form1::mnuId_Click() { app::showModal<Form2>(); }
 
-void Form1::mnuCal_Click() {}
+void Form1::mnuCal_Click() { app::showModal<Form3>(); }
 
 } // namespace forms
