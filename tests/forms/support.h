@@ -10,6 +10,23 @@
 #include <QTimer>
 #include <vector>
 
+#include <QTest>
+#include <QWindow>
+
+// Mouse input through the window system, as a real pointer: Qt picks the
+// control under the pointer and honours modal blocking (the QWidget
+// overloads of QTest deliver straight to the widget and skip both).
+inline QPoint inWindow(QWidget* widget, QPoint point) { return widget->mapTo(widget->window(), point); }
+
+inline void moveMouse(QWidget* widget, QPoint point) {
+    QTest::mouseMove(widget->window()->windowHandle(), inWindow(widget, point));
+}
+inline void moveMouse(QWidget* widget) { moveMouse(widget, widget->rect().center()); }
+
+inline void clickMouse(QWidget* widget) {
+    QTest::mouseClick(widget->window()->windowHandle(), Qt::LeftButton, {}, inWindow(widget, widget->rect().center()));
+}
+
 // Presses OK on every message box that comes up while it lives, keeping
 // their texts and icons.
 class MessageAnswerer : public QObject {

@@ -177,10 +177,10 @@ void TestForm1::tableFollowsMouse() {
     if (over.startsWith("Frame")) point = QPoint(target->width() / 2, target->height() - 20);
 
     // Qt drops a move to where the pointer already is: come from elsewhere.
-    QTest::mouseMove(form->Text1, form->Text1->rect().center());
-    QTest::mouseMove(form->Label2, form->Label2->rect().center());
+    moveMouse(form->Text1);
+    moveMouse(form->Label2);
     QTRY_VERIFY(form->Text3->isVisible());
-    QTest::mouseMove(target, point);
+    moveMouse(target, point);
     QTRY_COMPARE(form->Text3->isVisible(), shown);
 }
 
