@@ -46,6 +46,10 @@ QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
         return new ResultLabelAccessible(static_cast<Label*>(object));
     if (className == QLatin1String("controls::Frame"))
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Grouping);
+    if (className == QLatin1String("controls::Shape"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
+    if (className == QLatin1String("controls::Line"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Separator);
     if (className == QLatin1String("controls::ProgressBar"))
         return new ProgressBarAccessible(static_cast<ProgressBar*>(object));
     return nullptr;

@@ -10,7 +10,6 @@ OptionButton::OptionButton(QWidget* container, const char* designName, const Twi
     : QRadioButton(caption, container)
     , group_(group) {
     place(this, designName, where, accessibleName);
-    setAutoExclusive(false); // the group decides
     group.add(this);
 }
 
@@ -34,18 +33,11 @@ OptionGroup::OptionGroup(QObject* owner)
 
 void OptionGroup::add(OptionButton* option) {
     options_.push_back(option);
-    connect(option, &QAbstractButton::toggled, this, [this, option](bool on) {
-        if (on) select(option);
-        updateTabStop();
-    });
+    connect(option, &QAbstractButton::toggled, this, &OptionGroup::updateTabStop);
     updateTabStop();
 }
 
-void OptionGroup::select(OptionButton* option) {
-    for (OptionButton* other : options_)
-        if (other != option) other->setChecked(false);
-    option->setChecked(true);
-}
+void OptionGroup::select(OptionButton* option) { option->setChecked(true); }
 
 void OptionGroup::step(OptionButton* from, int direction) {
     const auto at = std::find(options_.begin(), options_.end(), from);

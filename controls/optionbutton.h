@@ -19,16 +19,15 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void nextCheckState() override { setChecked(true); } // a click never clears an option
 
 private:
     OptionGroup& group_;
 };
 
-// The options of one container: selecting one clears the others. The group
-// is a single Tab stop, at its selected option, and the arrow keys move the
-// selection within it, wrapping round, as on the desktop the design comes
-// from.
+// The options of one container. Selecting one clears the others (Qt's auto
+// exclusivity among siblings does it). The group is a single Tab stop, at
+// its selected option, and the arrow keys move the selection within it,
+// wrapping round.
 class OptionGroup : public QObject {
     Q_OBJECT
 public:
