@@ -1,0 +1,875 @@
+#!/usr/bin/python3
+"""End-to-end test of the real zelba program.
+
+The script starts everything the program needs by itself: a private D-Bus
+session (it runs itself again under dbus-run-session), an Xvfb server on a
+display of its own (-displayfd, so parallel runs never collide) and the
+openbox window manager. It drives the program with real X11 input (xdotool),
+reads its widgets through the AT-SPI accessibility bus (pyatspi) and checks
+window facts with xwininfo/xprop. Everything it started is stopped when it
+ends, also on failure; a failing case leaves a screenshot of the screen in
+the artifacts folder.
+
+    /usr/bin/python3 zelba_e2e.py --program build/dev/zelba [--artifacts DIR] [unittest args]
+
+Debian's /usr/bin/python3 is needed: pyatspi comes from python3-pyatspi.
+"""
+
+import argparse
+import contextlib
+import ctypes
+import functools
+import importlib.util
+import os
+import re
+import select
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+import warnings
+
+SCREEN_WIDTH, SCREEN_HEIGHT = 1280, 1024
+PYTHON = "/usr/bin/python3"
+TOOLS = ("dbus-run-session", "Xvfb", "openbox", "xdotool", "xwininfo", "xprop", "import", "xclip", "wmctrl")
+INNER_MARK = "ZELBA_E2E_PRIVATE_SESSION"
+TOOL_TIMEOUT = 15  # seconds for any one helper command (xdotool, xprop, ...)
+
+# Variables of the caller's desktop that must not leak into the private one.
+FOREIGN_VARIABLES = re.compile(
+    r"^(DISPLAY|WAYLAND_.*|XAUTHORITY|DBUS_.*|AT_SPI_.*|SESSION_MANAGER|XDG_.*|QT_.*|GTK_.*|GDK_.*|"
+    r"NO_AT_BRIDGE|XMODIFIERS|LC_.*|LANGUAGE|LANG|DESKTOP_SESSION)$"
+)
+
+pyatspi = None  # imported inside the private session only
+Atspi = None
+
+
+# --------------------------------------------------------------------------
+# Harness
+# --------------------------------------------------------------------------
+
+class HarnessError(Exception):
+    """The test environment could not be set up."""
+
+
+def wait_until(predicate, timeout=5.0, what="the condition", interval=0.05, shown=None):
+    """Polls `predicate` until it returns a truthy value, which is returned.
+
+    Fails with `what` and the last value seen (or the last exception raised
+    by the predicate) once `timeout` seconds have passed; `shown`, if given,
+    is called then to tell what there was instead.
+    """
+    deadline = time.monotonic() + timeout
+    last = None
+    while True:
+        try:
+            value = predicate()
+            if value:
+                return value
+            last = repr(value)
+        except (AssertionError, HarnessError):
+            raise
+        except Exception as error:  # the accessible went away, a tool failed...
+            last = f"{type(error).__name__}: {error}"
+        if time.monotonic() >= deadline:
+            if shown is not None:
+                try:
+                    last = repr(shown())
+                except Exception as error:
+                    last = f"{type(error).__name__}: {error}"
+            raise AssertionError(f"timed out after {timeout:g} s waiting for {what} (instead: {last})")
+        time.sleep(interval)
+
+
+def _die_with_parent():
+    """Makes a child get SIGTERM if this process dies, even by SIGKILL."""
+    try:
+        ctypes.CDLL("libc.so.6", use_errno=True).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
+    except OSError:
+        pass
+
+
+_started = []  # every process this script started, newest last
+
+
+def spawn(command, log, stdin=subprocess.DEVNULL, **kwargs):
+    """Starts a helper process that dies with this script."""
+    process = subprocess.Popen(command, stdin=stdin, stdout=log, stderr=subprocess.STDOUT,
+                               preexec_fn=_die_with_parent, **kwargs)
+    _started.append(process)
+    return process
+
+
+def _end_everything_and_exit(number, _frame):
+    """On TERM or INT: ends what was started, newest first, and exits at
+    once (an exception would be taken for a failing test by unittest)."""
+    for process in reversed(_started):
+        with contextlib.suppress(Exception):
+            stop_process(process, timeout=2)
+    os._exit(128 + number)
+
+
+def stop_process(process, timeout=5.0):
+    """Ends a process we started (TERM, then KILL) and returns its status."""
+    if process is None:
+        return None
+    if process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait(timeout)
+    return process.returncode
+
+
+class Desktop:
+    """An Xvfb server with the openbox window manager on a display of its own."""
+
+    def __init__(self, artifacts):
+        self.artifacts = artifacts
+        self.display = None
+        self.xvfb = None
+        self.openbox = None
+        self._logs = []
+
+    def log(self, name):
+        handle = open(os.path.join(self.artifacts, name), "w")
+        self._logs.append(handle)
+        return handle
+
+    @property
+    def env(self):
+        env = dict(os.environ)
+        env["DISPLAY"] = self.display
+        return env
+
+    def start(self):
+        self._start_xvfb()
+        self._start_openbox()
+
+    def _start_xvfb(self):
+        reader, writer = os.pipe()
+        try:
+            self.xvfb = spawn(["Xvfb", "-displayfd", str(writer), "-screen", "0",
+                               f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24", "-nolisten", "tcp", "-noreset"],
+                              self.log("xvfb.log"), pass_fds=(writer,))
+        except OSError as error:
+            raise HarnessError(f"cannot start Xvfb: {error}") from error
+        finally:
+            os.close(writer)
+        number = b""
+        deadline = time.monotonic() + 20
+        try:
+            while not number.endswith(b"\n"):
+                remaining = deadline - time.monotonic()
+                if remaining <= 0:
+                    raise HarnessError("Xvfb did not report its display within 20 s")
+                ready, _, _ = select.select([reader], [], [], remaining)
+                if ready:
+                    chunk = os.read(reader, 64)
+                    if not chunk:
+                        raise HarnessError(f"Xvfb exited (status {self.xvfb.wait()}) before reporting a display;"
+                                           f" see {self.artifacts}/xvfb.log")
+                    number += chunk
+        finally:
+            os.close(reader)
+        self.display = ":" + number.decode().strip()
+
+    def _start_openbox(self):
+        try:
+            self.openbox = spawn(["openbox", "--sm-disable"], self.log("openbox.log"), env=self.env)
+        except OSError as error:
+            raise HarnessError(f"cannot start openbox: {error}") from error
+
+        def managing():
+            if self.openbox.poll() is not None:
+                raise HarnessError(f"openbox exited with status {self.openbox.returncode};"
+                                   f" see {self.artifacts}/openbox.log")
+            return "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")
+
+        try:
+            wait_until(managing, 20, "openbox to manage the screen")
+        except AssertionError as error:
+            raise HarnessError(str(error)) from error
+
+    def stop(self):
+        stop_process(self.openbox)
+        stop_process(self.xvfb)
+        for handle in self._logs:
+            handle.close()
+
+    def run(self, *command, check=True):
+        """Runs a helper tool on this display and returns its output."""
+        done = subprocess.run([str(part) for part in command], env=self.env, stdin=subprocess.DEVNULL,
+                              capture_output=True, text=True, timeout=TOOL_TIMEOUT)
+        if check and done.returncode != 0:
+            raise AssertionError(f"{' '.join(map(str, command))} failed ({done.returncode}): {done.stderr.strip()}")
+        return done.stdout
+
+    def xdotool(self, *arguments):
+        return self.run("xdotool", *arguments)
+
+    def pointer(self):
+        location = self.xdotool("getmouselocation")
+        return tuple(int(re.search(rf"{axis}:(-?\d+)", location).group(1)) for axis in "xy")
+
+    def move_pointer(self, x, y):
+        """Moves the pointer and waits until the server has it there."""
+        self.xdotool("mousemove", x, y)
+        wait_until(lambda: self.pointer() == (x, y), 5, f"the pointer at {x},{y}")
+
+    def screenshot(self, path):
+        self.run("import", "-window", "root", path)
+        return path
+
+    def pixels(self, x, y, width, height):
+        """The screen's pixels in a rectangle, as a list of (r, g, b)."""
+        done = subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}", "+repage",
+                               "-depth", "8", "ppm:-"], env=self.env, capture_output=True, timeout=TOOL_TIMEOUT,
+                              check=True)
+        data = done.stdout
+        fields, position = [], 0
+        while len(fields) < 4:  # P6 width height maxval, separated by white space
+            while data[position:position + 1].isspace():
+                position += 1
+            end = position
+            while not data[end:end + 1].isspace():
+                end += 1
+            fields.append(data[position:end])
+            position = end
+        body = data[position + 1:]
+        assert fields[0] == b"P6" and fields[3] == b"255", f"unexpected image header {fields}"
+        return [tuple(body[i:i + 3]) for i in range(0, int(fields[1]) * int(fields[2]) * 3, 3)]
+
+    def icons(self, window):
+        """The images of a window's _NET_WM_ICON: (width, height, [(a, r, g, b)])."""
+        output = self.run("xprop", "-id", window, "-f", "_NET_WM_ICON", "32c", "=$0+\n", "_NET_WM_ICON")
+        if "=" not in output:
+            return []
+        numbers = [int(n) for n in output.split("=", 1)[1].replace(",", " ").split()]
+        images = []
+        while len(numbers) >= 2:
+            width, height = numbers[:2]
+            data, numbers = numbers[2:2 + width * height], numbers[2 + width * height:]
+            images.append((width, height, [(p >> 24 & 255, p >> 16 & 255, p >> 8 & 255, p & 255) for p in data]))
+        return images
+
+    def geometry(self, window):
+        """(x, y, width, height) of an X window, x and y on the screen."""
+        info = self.run("xwininfo", "-id", window)
+        field = lambda name: int(re.search(rf"^\s*{name}:\s*(-?\d+)", info, re.M).group(1))
+        return (field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height"))
+
+    def property(self, window, name):
+        return self.run("xprop", "-id", window, name)
+
+
+def role_name(role):
+    return Atspi.role_get_name(role)
+
+
+def centre(extents):
+    x, y, width, height = extents
+    return x + width // 2, y + height // 2
+
+
+class Program:
+    """One running zelba, seen through X and the accessibility bus."""
+
+    def __init__(self, desktop, path, log_name):
+        self.desktop = desktop
+        self.path = path
+        self.log_name = log_name
+        self.process = None
+        self.app = None
+        self.window = None  # the main window's accessible
+        self.wid = None  # its X window id
+        self._x_windows = {}  # X window ids by title
+
+    def start(self, title):
+        env = self.desktop.env
+        env.update(QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
+                   LANG="C.UTF-8")
+        try:
+            self.process = spawn([self.path], self.desktop.log(self.log_name), env=env)
+        except OSError as error:
+            raise HarnessError(f"cannot start {self.path}: {error}") from error
+        self.app = wait_until(self._application, 20, "the program on the accessibility bus")
+        # The program's answers are read live, never from libatspi's cache,
+        # which follows only the changes the toolkit announces.
+        self.app.set_cache_mask(Atspi.Cache.NONE)
+        self.window, self.wid = self.find_window(title, timeout=20)
+        return self
+
+    def find_window(self, title, timeout=5.0):
+        """A shown top-level window of the program: (accessible, X window id)."""
+        window = self.find(pyatspi.ROLE_FRAME, title, timeout=timeout)
+        wid = wait_until(lambda: self._x_window(title), timeout, f"the X window {title!r}")
+        self._x_windows[title] = wid
+        return window, wid
+
+    def _alive(self):
+        if self.process.poll() is not None:
+            raise AssertionError(f"the program exited with status {self.process.returncode};"
+                                 f" see {self.desktop.artifacts}/{self.log_name}")
+
+    def _application(self):
+        self._alive()
+        desktop = pyatspi.Registry.getDesktop(0)
+        for index in range(desktop.childCount):
+            app = desktop.getChildAtIndex(index)
+            if app is not None and app.get_process_id() == self.process.pid:
+                assert app.name == os.path.basename(self.path), f"application named {app.name!r}"
+                return app
+        return None
+
+    def _x_window(self, title):
+        self._alive()
+        found = self.desktop.run("xdotool", "search", "--onlyvisible", "--pid", self.process.pid,
+                                 "--name", f"^{re.escape(title)}$", check=False).split()
+        if len(found) == 1 and "IsViewable" in self.desktop.run("xwininfo", "-id", found[0]):
+            return found[0]
+        return None
+
+    # -- finding -----------------------------------------------------------
+
+    def find_all(self, role, name=None, within=None):
+        """Every accessible under `within` (default: the application) with the
+        role and a name equal to `name` (a string) or matching it (a regex)."""
+        def matches(accessible):
+            if accessible is None or accessible.getRole() != role:
+                return False
+            if name is None:
+                return True
+            if isinstance(name, re.Pattern):
+                return name.fullmatch(accessible.name) is not None
+            return accessible.name == name
+        return pyatspi.findAllDescendants(within or self.app, matches)
+
+    def find(self, role, name=None, within=None, timeout=5.0):
+        """The one accessible with the role and name; fails if there is none
+        within `timeout` or if there are several."""
+        def single():
+            self._alive()
+            found = self.find_all(role, name, within)
+            assert len(found) <= 1, f"{len(found)} accessibles are {role_name(role)} {name!r}"
+            return found[0] if found else None
+        return wait_until(single, timeout, f"a {role_name(role)} named {name!r}")
+
+    # -- reading -----------------------------------------------------------
+
+    @staticmethod
+    def text_of(accessible):
+        return accessible.queryText().getText(0, -1)
+
+    @staticmethod
+    def has_state(accessible, state):
+        return accessible.getState().contains(state)
+
+    @classmethod
+    def is_enabled(cls, accessible):
+        return cls.has_state(accessible, pyatspi.STATE_ENABLED)
+
+    @classmethod
+    def is_showing(cls, accessible):
+        return cls.has_state(accessible, pyatspi.STATE_SHOWING)
+
+    @staticmethod
+    def extents(accessible):
+        box = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        return box.x, box.y, box.width, box.height
+
+    # -- acting ------------------------------------------------------------
+
+    def window_of(self, accessible):
+        """The X window id of the top-level window holding an accessible."""
+        node = accessible
+        while node is not None and node.getRole() not in (pyatspi.ROLE_FRAME, pyatspi.ROLE_DIALOG):
+            node = node.parent
+        assert node is not None, f"{accessible.name!r} is in no window"
+        if node.name not in self._x_windows:
+            self.find_window(node.name)
+        return self._x_windows[node.name]
+
+    def activate(self, wid=None):
+        """Raises a window (default: the main one) and gives it the keyboard focus."""
+        self.desktop.xdotool("windowactivate", "--sync", wid or self.wid)
+        self.desktop.xdotool("windowfocus", "--sync", wid or self.wid)
+
+    def move_mouse(self, x, y):
+        self.desktop.move_pointer(x, y)
+
+    def hover(self, accessible):
+        self.move_mouse(*centre(self.extents(accessible)))
+
+    def click(self, accessible):
+        self.activate(self.window_of(accessible))
+        self.move_mouse(*centre(self.extents(accessible)))
+        self.desktop.xdotool("click", "1")
+
+    def press(self, *keys):
+        """Presses keys (X keysym names, "ctrl+v" style combinations) in turn."""
+        self.desktop.xdotool("key", "--delay", "30", *keys)
+
+    def type_into(self, accessible, keys):
+        """Clicks a box, waits until it has the focus and presses `keys`."""
+        self.click(accessible)
+        wait_until(lambda: self.has_state(accessible, pyatspi.STATE_FOCUSED), 5, f"{accessible.name!r} focused")
+        if keys:
+            self.press(*keys)
+
+    # -- ending ------------------------------------------------------------
+
+    def wait_for_exit(self, timeout=5.0):
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise AssertionError(f"the program did not end within {timeout:g} s") from None
+
+    def stop(self):
+        stop_process(self.process)
+
+
+class ZelbaCase(unittest.TestCase):
+    """A test case that talks to a fresh zelba for each test.
+
+    A failing test (or sub-test) leaves a screenshot of the screen, taken at
+    the moment it failed, in the artifacts folder.
+    """
+
+    desktop = None  # set by main()
+    program_path = None
+    title = "Zelba 1 - Peso corporeo"
+    start_program = True
+
+    def __init_subclass__(cls, **kwargs):
+        super().__init_subclass__(**kwargs)
+        for name, method in list(vars(cls).items()):
+            if name.startswith("test") and callable(method):
+                setattr(cls, name, cls._screenshot_on_failure(method))
+
+    @staticmethod
+    def _screenshot_on_failure(method):
+        @functools.wraps(method)
+        def wrapper(self, *args, **kwargs):
+            try:
+                return method(self, *args, **kwargs)
+            except Exception as error:
+                self.screenshot(error)
+                raise
+        return wrapper
+
+    @contextlib.contextmanager
+    def subTest(self, msg=unittest.case._subtest_msg_sentinel, **params):
+        with super().subTest(msg, **params):
+            try:
+                yield
+            except Exception as error:
+                self.screenshot(error, str(msg) if msg is not unittest.case._subtest_msg_sentinel else str(params))
+                raise
+
+    def screenshot(self, error, detail=""):
+        """Saves the screen as it is when `error` happened (once per error)."""
+        if getattr(error, "screenshot_taken", False):
+            return
+        with contextlib.suppress(AttributeError):
+            error.screenshot_taken = True
+        name = re.sub(r"[^\w.-]+", "_", f"{self.id()}-{detail}".strip("-"))
+        path = os.path.join(self.desktop.artifacts, f"{name}.png")
+        try:
+            self.desktop.screenshot(path)
+            print(f"\nscreenshot: {path}", file=sys.stderr)
+        except Exception as error:  # the failure itself matters more
+            print(f"\nno screenshot ({error})", file=sys.stderr)
+
+    start_failure = None  # why the program could not be started, once it could not
+
+    def launch(self):
+        """Starts a zelba of its own for this test; it is stopped afterwards.
+
+        Once the program has failed to start, later tests fail at once with
+        that reason instead of waiting for it again.
+        """
+        if ZelbaCase.start_failure:
+            self.fail(f"the program did not start in an earlier test: {ZelbaCase.start_failure}")
+        number = getattr(self, "_launches", 0) + 1
+        self._launches = number
+        program = Program(self.desktop, self.program_path, f"{self.id()}-{number}.log")
+        self.addCleanup(program.stop)
+        try:
+            return program.start(self.title)
+        except Exception as error:
+            ZelbaCase.start_failure = f"{type(error).__name__}: {error}"
+            self.screenshot(error, "start")
+            raise
+
+    def setUp(self):
+        # Every test starts with the pointer in a corner, away from any window.
+        self.desktop.move_pointer(0, 0)
+        if self.start_program:
+            self.zelba = self.launch()
+
+
+# --------------------------------------------------------------------------
+# Tests
+# --------------------------------------------------------------------------
+
+class StartUpTest(ZelbaCase):
+    """The main window as it first appears."""
+
+    def menu_bar_height(self):
+        bar = self.zelba.find(pyatspi.ROLE_MENU_BAR, within=self.zelba.window)
+        height = self.zelba.extents(bar)[3]
+        self.assertTrue(15 <= height <= 40, f"menu bar {height} px tall")
+        return height
+
+    def test_title_and_icon(self):
+        self.assertEqual(self.desktop.xdotool("getwindowname", self.zelba.wid).rstrip("\n"), self.title)
+        self.assertEqual(self.zelba.window.name, self.title)
+        # The program's own icon, not the toolkit's stand-in: its largest
+        # image shows the purple frame and the navy figure on a light ground.
+        images = self.desktop.icons(self.zelba.wid)
+        self.assertTrue(images, "the window has no _NET_WM_ICON")
+        width, height, pixels = max(images, key=lambda image: image[0] * image[1])
+        opaque = [p for alpha, *p in pixels if alpha > 200]
+        for colour, name in [((128, 0, 128), "purple"), ((0, 0, 128), "navy"), ((255, 240, 224), "light")]:
+            share = sum(tuple(p) == colour for p in opaque) / (width * height)
+            self.assertGreater(share, 0.1, f"{name} in the {width}x{height} icon")
+
+    def test_size_and_position(self):
+        x, y, width, height = self.desktop.geometry(self.zelba.wid)
+        self.assertEqual((width, height), (728, 506 + self.menu_bar_height()))
+        self.assertEqual(self.zelba.extents(self.zelba.window), (x, y, width, height),
+                         "the accessible window lies where X has it")
+        # Centred on the screen, give or take the title bar the manager adds.
+        centre_x, centre_y = x + width / 2, y + height / 2
+        self.assertLessEqual(abs(centre_x - SCREEN_WIDTH / 2), 8, f"window at {x},{y}")
+        self.assertLessEqual(abs(centre_y - SCREEN_HEIGHT / 2), 40, f"window at {x},{y}")
+
+    def test_not_resizable(self):
+        hints = self.desktop.property(self.zelba.wid, "WM_NORMAL_HINTS")
+        def size(kind):
+            found = re.search(rf"program specified {kind} size: (\d+) by (\d+)", hints)
+            return tuple(map(int, found.groups())) if found else None
+        _, _, width, height = self.desktop.geometry(self.zelba.wid)
+        self.assertEqual(size("minimum"), (width, height), hints)
+        self.assertEqual(size("maximum"), (width, height), hints)
+        # A resize request through the window manager changes nothing. The
+        # move requested right after it is the sign that both were handled.
+        self.desktop.xdotool("windowsize", self.zelba.wid, width + 100, height + 80)
+        self.desktop.xdotool("windowmove", self.zelba.wid, 40, 60)
+        moved = wait_until(lambda: (lambda g: g if g[:2] != (0, 0) and g[0] <= 60 else None)(
+            self.desktop.geometry(self.zelba.wid)), 5, "the window to move")
+        self.assertEqual(moved[2:], (width, height))
+
+    def test_menu_bar(self):
+        bar = self.zelba.find(pyatspi.ROLE_MENU_BAR, within=self.zelba.window)
+        items = [item for item in bar if item.getRole() == pyatspi.ROLE_MENU_ITEM]
+        self.assertEqual([item.name for item in items], ["Peso corporeo", "File", "Peso ideale", "Calorie"])
+        for item in items:
+            self.assertTrue(self.zelba.is_showing(item), item.name)
+        xs = [self.zelba.extents(item)[0] for item in items]
+        self.assertEqual(xs, sorted(xs), "the menus are shown left to right in that order")
+
+
+class BodyWeightTest(ZelbaCase):
+    """The body-weight window: entering height and weight and computing."""
+
+    def setUp(self):
+        super().setUp()
+        z = self.zelba
+        self.height = z.find(pyatspi.ROLE_TEXT, "Statura in metri")
+        self.weight = z.find(pyatspi.ROLE_TEXT, "Peso in chilogrammi")
+        self.calculate = z.find(pyatspi.ROLE_PUSH_BUTTON, "Calcola")
+        self.result = z.find(pyatspi.ROLE_LABEL, re.compile(r"Valore peso corporeo(: .*)?"))
+
+    def text_becomes(self, box, expected):
+        wait_until(lambda: self.zelba.text_of(box) == expected, 5, f"{box.name!r} to read {expected!r}",
+                   shown=lambda: self.zelba.text_of(box))
+
+    def enter(self, box, keys):
+        """Clicks a box (which empties it) and types keys into it."""
+        self.zelba.type_into(box, keys)
+
+    def test_initial_state(self):
+        z = self.zelba
+        # role, name, text (None: no text to read), enabled
+        expected = [
+            (pyatspi.ROLE_TEXT, "Statura in metri", "Mt", True),
+            (pyatspi.ROLE_TEXT, "Peso in chilogrammi", "Kg", False),
+            (pyatspi.ROLE_PUSH_BUTTON, "Calcola", None, False),
+            (pyatspi.ROLE_PUSH_BUTTON, "Chiudi", None, True),
+            (pyatspi.ROLE_LABEL, "Valore peso corporeo", None, True),
+            (pyatspi.ROLE_LABEL, "Tabella", None, True),
+        ]
+        for role, name, text, enabled in expected:
+            with self.subTest(name):
+                accessible = z.find(role, name)
+                self.assertTrue(z.is_showing(accessible))
+                self.assertEqual(z.is_enabled(accessible), enabled)
+                if text is not None:
+                    self.assertEqual(z.text_of(accessible), text)
+        table = z.find(pyatspi.ROLE_TEXT, "Tabella dei valori")
+        self.assertFalse(z.is_showing(table), "the threshold table starts hidden")
+        self.assertTrue(z.has_state(self.height, pyatspi.STATE_FOCUSED), "the height box has the focus")
+
+    def test_height_box_keys(self):
+        # keys pressed after clicking the box, the text they leave
+        cases = [
+            (["1", "period", "7", "5"], "1,75"),
+            (["1", "comma", "8", "0"], "1,80"),
+            (["1", "a", "7", "minus", "5"], "1,7,5"),
+            (["space", "6"], ",6"),
+            (["1", "2", "BackSpace", "7"], "17"),
+            (["shift+q", "1"], ",1"),
+        ]
+        for keys, expected in cases:
+            with self.subTest(" ".join(keys)):
+                self.enter(self.height, [])
+                self.text_becomes(self.height, "")
+                self.zelba.press(*keys)
+                self.text_becomes(self.height, expected)
+
+    def test_typed_text(self):
+        # xdotool type sends the characters of a string, as a paste-free typist would
+        self.enter(self.height, [])
+        self.text_becomes(self.height, "")
+        self.desktop.xdotool("type", "--delay", "30", "1.75")
+        self.text_becomes(self.height, "1,75")
+
+    def test_ctrl_v_types_a_comma(self):
+        clipboard = spawn(["xclip", "-quiet", "-selection", "clipboard"], subprocess.DEVNULL,
+                          stdin=subprocess.PIPE, env=self.desktop.env)
+        self.addCleanup(stop_process, clipboard)
+        clipboard.stdin.write(b"99")
+        clipboard.stdin.close()
+        wait_until(lambda: self.desktop.run("xclip", "-o", "-selection", "clipboard", check=False) == "99", 5,
+                   "the clipboard to hold 99", shown=lambda: self.desktop.run("xclip", "-o", "-selection",
+                                                                             "clipboard", check=False))
+        self.enter(self.height, ["1"])  # the key also enables the weight box
+        wait_until(lambda: self.zelba.is_enabled(self.weight), 5, "the weight box to be enabled")
+        for box in (self.height, self.weight):
+            with self.subTest(box.name):
+                self.enter(box, ["1"])
+                self.text_becomes(box, "1")
+                self.zelba.press("ctrl+v")
+                self.text_becomes(box, "1,")
+                self.zelba.press("2")  # whatever came after the comma would show before this
+                self.text_becomes(box, "1,2")
+
+    def test_first_key_enables_weight_box(self):
+        z = self.zelba
+        self.enter(self.height, [])
+        self.text_becomes(self.height, "")
+        self.assertFalse(z.is_enabled(self.weight), "a click is not a key")
+        z.press("1")
+        self.text_becomes(self.height, "1")
+        wait_until(lambda: z.is_enabled(self.weight), 5, "the weight box to be enabled")
+        self.assertFalse(z.is_enabled(self.calculate))
+        self.enter(self.weight, [])
+        self.text_becomes(self.weight, "")
+        self.assertFalse(z.is_enabled(self.calculate), "an empty weight does not enable Calcola")
+        z.press("7", "0")
+        self.text_becomes(self.weight, "70")
+        wait_until(lambda: z.is_enabled(self.calculate), 5, "Calcola to be enabled")
+
+    def test_calculation(self):
+        z = self.zelba
+        self.assertEqual(self.result.name, "Valore peso corporeo")
+        # height keys, weight keys, how Calcola is pressed, result shown
+        cases = [
+            ("1.75", "70", "click", "22"),
+            ("1.80", "81", "alt+c", "25"),
+            ("1.60", "90", "Tab space", "35"),
+            ("1,75", "70", "Tab Return", "22"),
+        ]
+        for height, weight, how, expected in cases:
+            with self.subTest(f"{height} m, {weight} kg, {how}"):
+                self.enter(self.height, [{".": "period", ",": "comma"}.get(c, c) for c in height])
+                self.text_becomes(self.height, height.replace(".", ","))
+                self.enter(self.weight, list(weight))
+                self.text_becomes(self.weight, weight)
+                wait_until(lambda: z.is_enabled(self.calculate), 5, "Calcola to be enabled")
+                if how == "click":
+                    z.click(self.calculate)
+                else:
+                    z.press(*how.split())
+                name = f"Valore peso corporeo: {expected}"
+                wait_until(lambda: self.result.name == name, 10, f"the result {name!r}",
+                           shown=lambda: self.result.name)
+
+    def test_threshold_table_on_hover(self):
+        z = self.zelba
+        table = z.find(pyatspi.ROLE_TEXT, "Tabella dei valori")
+        label = z.find(pyatspi.ROLE_LABEL, "Tabella")
+        self.assertEqual(z.text_of(table).split("\n")[1:5],
+                         ["     25 = Sovrappeso", "     30 = Obesità", "     35 = Allarmante",
+                          "     40 = Pericolo di vita!"])
+        wx, wy, ww, wh = z.extents(z.window)
+        menu_bottom = sum(z.extents(z.find(pyatspi.ROLE_MENU_BAR, within=z.window))[1::2])
+        left_frame = z.extents(z.find(pyatspi.ROLE_PANEL, "Statura e peso"))
+        result_frame = z.extents(z.find(pyatspi.ROLE_PANEL, "Valore peso corporeo"))
+        between_x = (left_frame[0] + left_frame[2] + result_frame[0]) // 2
+        # where the pointer goes to hide the table again
+        away = [
+            ("window background at the left edge", (wx + 3, menu_bottom + 3)),
+            ("between the frames", (between_x, result_frame[1] + result_frame[3] // 2)),
+            ("result frame, above the table", (result_frame[0] + 20, result_frame[1] + 20)),
+        ]
+        peach = (255, 224, 192)
+        for place, point in away:
+            with self.subTest(place):
+                z.activate()
+                z.hover(label)
+                wait_until(lambda: z.is_showing(table), 5, "the table to show")
+                area = z.extents(table)
+                self.assertTrue(area[2] > 100 and area[3] > 100, f"table at {area}")
+                share = lambda: sum(p == peach for p in self.desktop.pixels(*area)) / (area[2] * area[3])
+                wait_until(lambda: share() > 0.5, 5, "the table's peach background on screen")
+                z.move_mouse(*point)
+                wait_until(lambda: not z.is_showing(table), 5, "the table to hide")
+                wait_until(lambda: share() < 0.01, 5, "the peach background to go")
+
+
+class ClosingTest(ZelbaCase):
+    """Ending the program."""
+
+    start_program = False
+
+    def test_close_button(self):
+        zelba = self.launch()
+        zelba.click(zelba.find(pyatspi.ROLE_PUSH_BUTTON, "Chiudi"))
+        self.assertEqual(zelba.wait_for_exit(5), 0)
+
+    def test_window_manager_close(self):
+        # how the window manager is asked to close the window
+        requests = {
+            "close request (wmctrl -c)": lambda z: self.desktop.run("wmctrl", "-i", "-c", z.wid),
+            "Alt+F4": lambda z: (z.activate(), z.press("alt+F4")),
+        }
+        for how, close in requests.items():
+            with self.subTest(how):
+                zelba = self.launch()
+                close(zelba)
+                self.assertEqual(zelba.wait_for_exit(5), 0)
+
+
+# --------------------------------------------------------------------------
+# Entry point
+# --------------------------------------------------------------------------
+
+def parse_arguments(argv):
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--program", required=True, help="the zelba executable")
+    parser.add_argument("--artifacts", default=None,
+                        help="folder for logs and failure screenshots (default: a temporary one)")
+    parser.add_argument("--time-limit", type=int, default=0,
+                        help="seconds after which the run gives up, ending all it started (default: none)")
+    return parser.parse_known_args(argv)
+
+
+def clean_environment(scratch):
+    """The caller's environment without its desktop, in a neutral locale,
+    with home and runtime folders of its own."""
+    env = {key: value for key, value in os.environ.items() if not FOREIGN_VARIABLES.match(key)}
+    for name in ("home", "runtime", "config", "cache", "data"):
+        os.makedirs(os.path.join(scratch, name), mode=0o700)
+    env.update(HOME=os.path.join(scratch, "home"), XDG_RUNTIME_DIR=os.path.join(scratch, "runtime"),
+               XDG_CONFIG_HOME=os.path.join(scratch, "config"), XDG_CACHE_HOME=os.path.join(scratch, "cache"),
+               XDG_DATA_HOME=os.path.join(scratch, "data"), LANG="C.UTF-8")
+    return env
+
+
+def run_in_private_session(argv):
+    """Runs this script again inside a private D-Bus session, in a clean
+    environment, and returns its exit status."""
+    missing = [tool for tool in TOOLS if shutil.which(tool) is None]
+    if importlib.util.find_spec("pyatspi") is None:
+        missing.append("pyatspi (python3-pyatspi)")
+    if missing:
+        print(f"FAILED: missing {', '.join(missing)}; scripts/install-deps installs them", file=sys.stderr)
+        return 1
+    with tempfile.TemporaryDirectory(prefix="zelba-e2e-") as scratch:
+        env = clean_environment(scratch)
+        env[INNER_MARK] = "1"
+        # The session runs in a process group of its own: whatever the bus
+        # started there (the accessibility bus and registry) ends with it.
+        child = subprocess.Popen(["dbus-run-session", "--", PYTHON, os.path.abspath(__file__), *argv], env=env,
+                                 stdin=subprocess.DEVNULL, preexec_fn=_die_with_parent, start_new_session=True)
+
+        def end_session(number, _frame):
+            with contextlib.suppress(ProcessLookupError):
+                os.killpg(child.pid, number)
+        signal.signal(signal.SIGTERM, end_session)
+        signal.signal(signal.SIGINT, end_session)
+        try:
+            status = child.wait()
+        finally:
+            with contextlib.suppress(ProcessLookupError):
+                os.killpg(child.pid, signal.SIGTERM)
+        return status
+
+
+def run_tests(argv):
+    global pyatspi, Atspi
+    arguments, rest = parse_arguments(argv)
+    artifacts = arguments.artifacts or tempfile.mkdtemp(prefix="zelba-e2e-artifacts-")
+    os.makedirs(artifacts, exist_ok=True)
+    for name in os.listdir(artifacts):  # what an earlier run left would mislead
+        if name.endswith((".png", ".log")):
+            os.remove(os.path.join(artifacts, name))
+    program = os.path.abspath(arguments.program)
+    if not os.access(program, os.X_OK):
+        print(f"FAILED: {program} is not an executable program", file=sys.stderr)
+        return 1
+    _die_with_parent()  # should dbus-run-session go, this process goes too, cleaning up
+    warnings.filterwarnings("ignore", category=DeprecationWarning, module="pyatspi")
+    import pyatspi as _pyatspi
+    from gi.repository import Atspi as _Atspi
+    pyatspi, Atspi = _pyatspi, _Atspi
+
+    # A TERM (CTest's time-out, a forwarded Ctrl+C) still stops what was started.
+    signal.signal(signal.SIGTERM, _end_everything_and_exit)
+    signal.signal(signal.SIGINT, _end_everything_and_exit)
+    if arguments.time_limit > 0:
+        def out_of_time(number, frame):
+            print(f"\nFAILED: the run took longer than {arguments.time_limit} s", file=sys.stderr)
+            _end_everything_and_exit(number, frame)
+        signal.signal(signal.SIGALRM, out_of_time)
+        signal.alarm(arguments.time_limit)
+
+    desktop = Desktop(artifacts)
+    try:
+        try:
+            desktop.start()
+        except HarnessError as error:
+            print(f"FAILED: {error}", file=sys.stderr)
+            return 1
+        print(f"display {desktop.display}, artifacts in {artifacts}", file=sys.stderr)
+        ZelbaCase.desktop = desktop
+        ZelbaCase.program_path = program
+        started = time.monotonic()
+        result = unittest.main(module=__name__, argv=[sys.argv[0], *rest], exit=False, verbosity=2,
+                               warnings=False).result
+        failed = len({getattr(test, "test_case", test).id() for test, _ in result.failures + result.errors}
+                     | {test.id() for test in result.unexpectedSuccesses})
+        passed = result.testsRun - failed - len(result.skipped)
+        print(f"e2e: {passed} passed, {failed} failed in {time.monotonic() - started:.1f} s", file=sys.stderr)
+        return 0 if result.wasSuccessful() and not result.skipped else 1
+    finally:
+        desktop.stop()
+
+
+def main():
+    if os.environ.get(INNER_MARK) == "1":
+        return run_tests(sys.argv[1:])
+    return run_in_private_session(sys.argv[1:])
+
+
+if __name__ == "__main__":
+    sys.exit(main())
