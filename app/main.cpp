@@ -7,6 +7,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    // Lets the desktop match the windows with the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Zelba"));
 
     app::installItalianTexts(application);
     controls::installAccessibility();

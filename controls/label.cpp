@@ -12,8 +12,7 @@ Label::Label(QWidget* container, const char* designName, const Twips& where, con
     setAlignment((look.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     setAutoFillBackground(!look.transparent);
     if (look.border) {
-        setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        setLineWidth(1);
+        setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     }
     if (autoSize_)
         resize(sizeHint());
