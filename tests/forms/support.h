@@ -77,6 +77,19 @@ private:
 #include <QProcess>
 #include <QRegularExpression>
 
+#include "controls/printerdialog.h"
+
+// Answers the printer dialog in the user's place: print `copies` copies to a
+// PDF file (confirmed), or cancel.
+inline void answerPrintDialog(const QString& pdf, int copies, bool confirmed = true) {
+    controls::PrinterDialog::answerWith([=](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setCopyCount(copies);
+        return confirmed;
+    });
+}
+
 // Page count of a PDF, by poppler's pdfinfo; -1 when it cannot be read.
 inline int pdfPageCount(const QString& path) {
     QProcess info;

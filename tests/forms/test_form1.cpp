@@ -269,12 +269,7 @@ void TestForm1::sweepPaintsEveryPosition() {
 void TestForm1::printsOnePagePerCopy() {
     QTemporaryDir folder;
     const QString pdf = folder.filePath("window.pdf");
-    controls::PrinterDialog::answerWith([&](QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        printer.setCopyCount(3);
-        return true;
-    });
+    answerPrintDialog(pdf, 3);
     form->mnuStamp->trigger();
     QCOMPARE(pdfPageCount(pdf), 3);
     for (int page = 1; page <= 3; ++page) {
@@ -289,12 +284,7 @@ void TestForm1::printsOnePagePerCopy() {
 void TestForm1::cancelPrintsNothing() {
     QTemporaryDir folder;
     const QString pdf = folder.filePath("window.pdf");
-    controls::PrinterDialog::answerWith([&](QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        printer.setCopyCount(2);
-        return false;
-    });
+    answerPrintDialog(pdf, 2, false);
     form->mnuStamp->trigger();
     QVERIFY(!QFile::exists(pdf));
     QVERIFY(form->Text3->isHidden());
@@ -302,11 +292,7 @@ void TestForm1::cancelPrintsNothing() {
 
 void TestForm1::printFailureIsReported() {
     MessageAnswerer answerer;
-    controls::PrinterDialog::answerWith([](QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName("/nonexistent-folder/window.pdf");
-        return true;
-    });
+    answerPrintDialog("/nonexistent-folder/window.pdf", 1);
     form->mnuStamp->trigger();
     QVERIFY(answerer.last().startsWith(QStringLiteral("Stampa non riuscita.\n")));
     QVERIFY(answerer.last().contains("/nonexistent-folder/window.pdf"));

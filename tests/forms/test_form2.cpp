@@ -208,12 +208,7 @@ void TestForm2::printsTwoCopies() {
     Form2* form = open();
     QTemporaryDir folder;
     const QString pdf = folder.filePath("ideale.pdf");
-    controls::PrinterDialog::answerWith([&](QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        printer.setCopyCount(2);
-        return true;
-    });
+    answerPrintDialog(pdf, 2);
     form->mnuStam->trigger();
     QCOMPARE(pdfPageCount(pdf), 2);
     const QImage page = renderPdfPage(pdf, 1, folder.path());

@@ -249,12 +249,7 @@ void TestForm3::reopensInDesignState() {
 void TestForm3::printsOnePage() {
     QTemporaryDir folder;
     const QString pdf = folder.filePath("calorie.pdf");
-    controls::PrinterDialog::answerWith([&](QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        printer.setCopyCount(1);
-        return true;
-    });
+    answerPrintDialog(pdf, 1);
     form->mnuStampa->trigger();
     QCOMPARE(pdfPageCount(pdf), 1);
     QVERIFY(countPixels(renderPdfPage(pdf, 1, folder.path()), QColor(224, 224, 224)) > 100); // the basal boxes
