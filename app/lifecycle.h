@@ -13,11 +13,11 @@ template <class Window> QPointer<Window>& windowReference() {
     return reference;
 }
 
-// A window that has been closed is only waiting for its deferred deletion:
-// it counts as unloaded and a fresh one is made.
+// A window that has been shown and closed is only waiting for its deferred
+// deletion: it counts as unloaded and a fresh one is made.
 template <class Window> Window& load() {
     QPointer<Window>& reference = windowReference<Window>();
-    if (!reference || reference->isHidden()) {
+    if (!reference || (reference->isHidden() && reference->testAttribute(Qt::WA_WState_ExplicitShowHide))) {
         reference = new Window;
         reference->setAttribute(Qt::WA_DeleteOnClose);
     }

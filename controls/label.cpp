@@ -24,6 +24,7 @@ void Label::reportMouseMoves() { setMouseTracking(true); }
 
 void Label::mouseMoveEvent(QMouseEvent* event) {
     QLabel::mouseMoveEvent(event);
+    event->accept(); // handled here: the container behind does not see it
     emit mouseMoved();
 }
 
