@@ -39,7 +39,7 @@ Form2::Form2()
     // clang-format on
     Command1->setAccessibleName(QStringLiteral("Calcola per l'uomo"));
     Command3->setAccessibleName(QStringLiteral("Calcola per la donna"));
-    controls::markAsResult(Label5, QStringLiteral("Peso ideale"));
+    controls::markAsResult(Label5, QStringLiteral("Peso ideale calcolato"));
     Command1->setEnabled(false);
     Command3->setEnabled(false);
     Text2->setVisible(false);

@@ -306,9 +306,18 @@ class Program:
         self.window, self.wid = self.find_window(title, timeout=20)
         return self
 
-    def find_window(self, title, timeout=5.0):
-        """A shown top-level window of the program: (accessible, X window id)."""
-        window = self.find(pyatspi.ROLE_FRAME, title, timeout=timeout)
+    def find_window(self, title, timeout=5.0, role=None):
+        """A shown top-level window of the program, a frame unless `role`
+        says otherwise: (accessible, X window id)."""
+        role = role or pyatspi.ROLE_FRAME
+
+        def single():  # top-level windows are the application's children
+            self._alive()
+            found = [child for child in self.app
+                     if child is not None and (child.getRole(), child.name) == (role, title)]
+            assert len(found) <= 1, f"{len(found)} windows are {role_name(role)} {title!r}"
+            return found[0] if found else None
+        window = wait_until(single, timeout, f"a {role_name(role)} named {title!r}")
         wid = wait_until(lambda: self._x_window(title), timeout, f"the X window {title!r}")
         self._x_windows[title] = wid
         return window, wid
@@ -328,9 +337,13 @@ class Program:
                 return app
         return None
 
+    def visible_windows(self):
+        """The X ids of the program's windows on screen."""
+        return self.desktop.run("xdotool", "search", "--onlyvisible", "--pid", self.process.pid, check=False).split()
+
     def _x_window(self, title):
         self._alive()
-        found = self.desktop.run("xdotool", "search", "--onlyvisible", "--pid", self.process.pid,
+        found = self.desktop.run("xdotool", "search", "--all", "--onlyvisible", "--pid", self.process.pid,
                                  "--name", f"^{re.escape(title)}$", check=False).split()
         if len(found) == 1 and "IsViewable" in self.desktop.run("xwininfo", "-id", found[0]):
             return found[0]
@@ -489,8 +502,9 @@ class ZelbaCase(unittest.TestCase):
 
     start_failure = None  # why the program could not be started, once it could not
 
-    def launch(self):
-        """Starts a zelba of its own for this test; it is stopped afterwards.
+    def launch(self, for_class=False):
+        """Starts a zelba of its own for this test (or, with `for_class`, for
+        the rest of its class); it is stopped afterwards.
 
         Once the program has failed to start, later tests fail at once with
         that reason instead of waiting for it again.
@@ -500,7 +514,7 @@ class ZelbaCase(unittest.TestCase):
         number = getattr(self, "_launches", 0) + 1
         self._launches = number
         program = Program(self.desktop, self.program_path, f"{self.id()}-{number}.log")
-        self.addCleanup(program.stop)
+        (self.addClassCleanup if for_class else self.addCleanup)(program.stop)
         try:
             return program.start(self.title)
         except Exception as error:
@@ -757,6 +771,236 @@ class ClosingTest(ZelbaCase):
                 zelba = self.launch()
                 close(zelba)
                 self.assertEqual(zelba.wait_for_exit(5), 0)
+
+
+class ModalWindowCase(ZelbaCase):
+    """A window that the start-up window opens modally from its menu bar.
+
+    The tests of a class share one program: each opens the window and closes
+    it again. A test that leaves more than the start-up window on screen
+    ends the program, and the next test starts a fresh one.
+    """
+
+    start_program = False
+    menu_item = window_title = result_name = None  # set by each class
+    shared = None
+
+    def setUp(self):
+        super().setUp()
+        cls = type(self)
+        if cls.shared is None or cls.shared.process.poll() is not None:
+            cls.shared = self.launch(for_class=True)
+        self.zelba = cls.shared
+        self.addCleanup(self.end_program_unless_clean)
+
+    def end_program_unless_clean(self):
+        if self.zelba.process.poll() is None and self.zelba.visible_windows() != [self.zelba.wid]:
+            self.zelba.stop()
+
+    def open_window(self):
+        z = self.zelba
+        z.click(z.find(pyatspi.ROLE_MENU_ITEM, self.menu_item, within=z.window))
+        self.window, self.wid = z.find_window(self.window_title)
+        self.parts = {}
+
+    def assert_closed(self):
+        z = self.zelba
+        wait_until(lambda: z.visible_windows() == [z.wid] and
+                   all(child.name != self.window_title for child in z.app if child is not None), 5,
+                   f"{self.window_title!r} to close", shown=z.visible_windows)
+        self.assertIsNone(z.process.poll(), "the program ended")
+
+    def part(self, kind, name=None):
+        """A control of the window: a "box", "button", "option", "label" or the "result"."""
+        if (kind, name) not in self.parts:
+            z = self.zelba
+            if kind == "result":  # the lowest label of that name: a heading above it may share it
+                pattern = re.compile(rf"{re.escape(self.result_name)}(: .*)?")
+                found = wait_until(lambda: z.find_all(pyatspi.ROLE_LABEL, pattern, within=self.window), 5,
+                                   f"the result label {self.result_name!r}")
+                self.parts[kind, name] = max(found, key=lambda label: z.extents(label)[1])
+            else:
+                role = {"box": pyatspi.ROLE_TEXT, "button": pyatspi.ROLE_PUSH_BUTTON,
+                        "option": pyatspi.ROLE_RADIO_BUTTON, "label": pyatspi.ROLE_LABEL}[kind]
+                self.parts[kind, name] = z.find(role, name, within=self.window)
+        return self.parts[kind, name]
+
+    def read(self, kind, name):
+        """A box's text, whether a button is enabled, an option checked or a
+        label showing, or the result's accessible name."""
+        z, accessible = self.zelba, self.part(kind, name)
+        readers = {"box": z.text_of, "button": z.is_enabled, "label": z.is_showing,
+                   "option": lambda a: z.has_state(a, pyatspi.STATE_CHECKED), "result": lambda a: a.name}
+        return readers[kind](accessible)
+
+    def expect(self, rows):
+        """Waits until every (kind, name, value) row reads its value."""
+        def differing():
+            return [(kind, name, f"{self.read(kind, name)!r} instead of {value!r}") for kind, name, value in rows
+                    if self.read(kind, name) != value]
+        wait_until(lambda: not differing(), 5, "the window to read as expected", shown=differing)
+
+    def enter(self, name, text):
+        """Types digits into a box after erasing what it held (a click leaves it)."""
+        z, box = self.zelba, self.part("box", name)
+        z.type_into(box, ["End"] + ["BackSpace"] * len(z.text_of(box)) + list(text))
+        self.expect([("box", name, text)])
+
+    def calculate(self, button, message=None, close_with="Return"):
+        """Clicks a Calcola button; a `message` expected instead of the result
+        is checked and the message box closed with Enter or its "OK" button."""
+        z = self.zelba
+        z.click(self.part("button", button))
+        if message is None:
+            return
+        box, wid = z.find_window("Zelba 1", timeout=10, role=pyatspi.ROLE_ALERT)
+        self.assertEqual([label.name for label in z.find_all(pyatspi.ROLE_LABEL, within=box) if label.name],
+                         [message])
+        z.activate(wid)
+        if close_with == "OK":
+            z.hover(z.find(pyatspi.ROLE_PUSH_BUTTON, "OK", within=box))
+            self.desktop.xdotool("click", "1")
+        else:
+            z.press(close_with)
+        wait_until(lambda: all(child.getRole() != pyatspi.ROLE_ALERT for child in z.app if child is not None)
+                   and wid not in z.visible_windows(), 5, "the message box to close")
+
+
+MAN_HEIGHT, WOMAN_HEIGHT = "Altezza dell'uomo in centimetri", "Altezza della donna in centimetri"
+FOR_MAN, FOR_WOMAN = "Calcola per l'uomo", "Calcola per la donna"
+
+
+class IdealWeightTest(ModalWindowCase):
+    """The ideal-weight window."""
+
+    menu_item, window_title, result_name = "Peso ideale", "Zelba 1 - Peso ideale", "Peso ideale calcolato"
+    as_designed = [("box", MAN_HEIGHT, ""), ("box", WOMAN_HEIGHT, ""), ("result", None, "Peso ideale calcolato"),
+                   ("button", FOR_MAN, False), ("button", FOR_WOMAN, False),
+                   ("label", "Uomo", False), ("label", "Donna", False)]
+
+    def test_modal_over_the_start_up_window(self):
+        z = self.zelba
+        height = z.find(pyatspi.ROLE_TEXT, "Statura in metri", within=z.window)
+        z.type_into(height, ["1"])
+        wait_until(lambda: z.text_of(height) == "1", 5, "the start-up height box to read 1")
+        self.open_window()
+        geometry = self.desktop.geometry(self.wid)
+        self.assertEqual(geometry, self.desktop.geometry(z.wid), "same size and place as the start-up window")
+        self.assertIn("_NET_WM_STATE_MODAL", self.desktop.property(self.wid, "_NET_WM_STATE"))
+        # Moved aside, the window uncovers the start-up window's height box.
+        box = z.extents(height)
+        self.desktop.xdotool("windowmove", self.wid, SCREEN_WIDTH - geometry[2], geometry[1])
+        wait_until(lambda: self.desktop.geometry(self.wid)[0] > box[0] + box[2], 5, "the window to move aside")
+        z.move_mouse(*centre(box))
+        self.desktop.xdotool("click", "1")
+        # The program handles the input in turn: once a key typed after that
+        # click has reached this window, the click has been dealt with too.
+        z.type_into(self.part("box", MAN_HEIGHT), ["1"])
+        self.expect([("box", MAN_HEIGHT, "1"), ("button", FOR_MAN, True), ("button", FOR_WOMAN, False)])
+        self.assertEqual(z.text_of(height), "1", "the click on the start-up window emptied its height box")
+        self.assertFalse(z.has_state(height, pyatspi.STATE_FOCUSED))
+        z.click(self.part("button", "Chiudi"))
+        self.assert_closed()
+
+    def test_calculation(self):
+        z = self.zelba
+        self.open_window()
+        self.expect(self.as_designed)
+        for box in (MAN_HEIGHT, WOMAN_HEIGHT):
+            z.type_into(self.part("box", box), [])
+        self.expect([("button", FOR_MAN, False), ("button", FOR_WOMAN, False)])  # a click is not a key
+        z.press("1")
+        self.expect([("box", WOMAN_HEIGHT, "1"), ("button", FOR_MAN, False), ("button", FOR_WOMAN, True)])
+        # height box, cm, Calcola, message instead of a result, result shown then, sex label shown, hidden
+        cases = [
+            (MAN_HEIGHT, "175", FOR_MAN, None, "75", "Uomo", "Donna"),
+            (WOMAN_HEIGHT, "90", FOR_WOMAN, "Altezza non valida!", "75", "Uomo", "Donna"),
+            (WOMAN_HEIGHT, "175", FOR_WOMAN, None, "71", "Donna", "Uomo"),
+            (MAN_HEIGHT, "100", FOR_MAN, "Altezza non valida!", "71", "Donna", "Uomo"),
+            (MAN_HEIGHT, "101", FOR_MAN, None, "1", "Uomo", "Donna"),
+        ]
+        for box, height, button, message, result, shown, hidden in cases:
+            with self.subTest(f"{box}: {height}"):
+                self.enter(box, height)
+                self.calculate(button, message)
+                self.expect([("result", None, f"Peso ideale calcolato: {result}"), ("label", shown, True),
+                             ("label", hidden, False)])
+        z.click(self.part("button", "Chiudi"))
+        self.assert_closed()
+
+    def test_closing(self):
+        z = self.zelba
+        height = z.find(pyatspi.ROLE_TEXT, "Statura in metri", within=z.window)
+        ways = {
+            "Chiudi": lambda: z.click(self.part("button", "Chiudi")),
+            "menu item << Peso corporeo":
+                lambda: z.click(z.find(pyatspi.ROLE_MENU_ITEM, "<< Peso corporeo", within=self.window)),
+            "window manager's close request (wmctrl -c)": lambda: self.desktop.run("wmctrl", "-i", "-c", self.wid),
+        }
+        self.open_window()
+        for how, close in ways.items():
+            with self.subTest(how):
+                self.enter(MAN_HEIGHT, "175")
+                self.calculate(FOR_MAN)
+                self.expect([("result", None, "Peso ideale calcolato: 75"), ("label", "Uomo", True)])
+                z.type_into(self.part("box", WOMAN_HEIGHT), ["2"])
+                close()
+                self.assert_closed()
+                # The start-up window takes input again: a key, then a click that empties the box.
+                for keys, text in ((["1"], "1"), ([], "")):
+                    z.type_into(height, keys)
+                    wait_until(lambda: z.text_of(height) == text, 5, f"the start-up height box to read {text!r}")
+                self.open_window()
+                self.expect(self.as_designed)
+        z.click(self.part("button", "Chiudi"))
+        self.assert_closed()
+
+
+ENERGY = "Dispendio energetico in kcal al giorno"
+
+
+class EnergyTest(ModalWindowCase):
+    """The energy window."""
+
+    menu_item, window_title, result_name = "Calorie", "Zelba 1 - Calorie", ENERGY
+    # each sex's age, weight and basal metabolism boxes and its Calcola
+    columns = {
+        "man": ("Età dell'uomo in anni", "Peso dell'uomo in chilogrammi", "Metabolismo basale dell'uomo", FOR_MAN),
+        "woman": ("Età della donna in anni", "Peso della donna in chilogrammi", "Metabolismo basale della donna",
+                  FOR_WOMAN),
+    }
+
+    def test_calculation(self):
+        z = self.zelba
+        self.open_window()
+        self.expect([("result", None, ENERGY), ("button", FOR_MAN, False), ("button", FOR_WOMAN, False),
+                     ("label", "Uomo", False), ("label", "Donna", False),
+                     ("option", "Attività moderata, uomo", True), ("option", "Attività moderata, donna", True)])
+        too_young = "Il calcolo vale solo per età superiori a 18 anni."
+        # sex, age, weight, activity clicked (None: moderate, as it was), message, then: expenditure, basal, sex shown
+        cases = [
+            ("man", "40", "70", None, None, "3009,98", "1691", "Uomo"),
+            ("woman", "25", "60", "leggera", None, "2149,68", "1378", "Donna"),
+            # Refused: the result, the basal metabolism and the label stay.
+            ("man", "17", "70", None, too_young, "2149,68", "1691", "Donna"),
+            ("man", "18", "70", None, too_young, "2149,68", "1691", "Donna"),
+        ]
+        for sex, age, weight, activity, message, energy, basal, shown in cases:
+            with self.subTest(f"{sex}, {age} years, {weight} kg"):
+                age_box, weight_box, basal_box, button = self.columns[sex]
+                self.enter(age_box, age)
+                self.enter(weight_box, weight)
+                if activity:
+                    whose = "uomo" if sex == "man" else "donna"
+                    z.click(self.part("option", f"Attività {activity}, {whose}"))
+                    self.expect([("option", f"Attività {activity}, {whose}", True),
+                                 ("option", f"Attività moderata, {whose}", False)])
+                self.calculate(button, message, close_with="OK")
+                hidden = "Donna" if shown == "Uomo" else "Uomo"
+                self.expect([("result", None, f"{ENERGY}: {energy}"), ("box", basal_box, basal),
+                             ("label", shown, True), ("label", hidden, False)])
+        z.click(self.part("button", "Chiudi"))
+        self.assert_closed()
 
 
 # --------------------------------------------------------------------------
