@@ -17,13 +17,9 @@ Debian's /usr/bin/python3 is needed: pyatspi comes from python3-pyatspi.
 
 import argparse
 import contextlib
-import ctypes
 import functools
-import importlib.util
 import os
 import re
-import select
-import shutil
 import signal
 import subprocess
 import sys
@@ -31,242 +27,32 @@ import tempfile
 import time
 import unittest
 import warnings
+from pathlib import Path
 
-SCREEN_WIDTH, SCREEN_HEIGHT = 1280, 1024
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "scripts"))
+import xsession  # noqa: E402
+from xsession import wait_until  # noqa: E402
+
+SCREEN_WIDTH, SCREEN_HEIGHT = xsession.SCREEN_SIZE
 PYTHON = "/usr/bin/python3"
-TOOLS = ("dbus-run-session", "Xvfb", "openbox", "xdotool", "xwininfo", "xprop", "import", "xclip", "wmctrl")
+TOOLS = ("dbus-run-session",) + xsession.TOOLS + ("import", "xclip")
+MODULES = {"pyatspi": "python3-pyatspi"}
 INNER_MARK = "ZELBA_E2E_PRIVATE_SESSION"
-TOOL_TIMEOUT = 15  # seconds for any one helper command (xdotool, xprop, ...)
-
-# Variables of the caller's desktop that must not leak into the private one.
-FOREIGN_VARIABLES = re.compile(
-    r"^(DISPLAY|WAYLAND_.*|XAUTHORITY|DBUS_.*|AT_SPI_.*|SESSION_MANAGER|XDG_.*|QT_.*|GTK_.*|GDK_.*|"
-    r"NO_AT_BRIDGE|XMODIFIERS|LC_.*|LANGUAGE|LANG|DESKTOP_SESSION)$"
-)
 
 pyatspi = None  # imported inside the private session only
 Atspi = None
 
 
 # --------------------------------------------------------------------------
-# Harness
+# Harness (the desktop itself is xsession.XSession)
 # --------------------------------------------------------------------------
-
-class HarnessError(Exception):
-    """The test environment could not be set up."""
-
-
-def wait_until(predicate, timeout=5.0, what="the condition", interval=0.05, shown=None):
-    """Polls `predicate` until it returns a truthy value, which is returned.
-
-    Fails with `what` and the last value seen (or the last exception raised
-    by the predicate) once `timeout` seconds have passed; `shown`, if given,
-    is called then to tell what there was instead.
-    """
-    deadline = time.monotonic() + timeout
-    last = None
-    while True:
-        try:
-            value = predicate()
-            if value:
-                return value
-            last = repr(value)
-        except (AssertionError, HarnessError):
-            raise
-        except Exception as error:  # the accessible went away, a tool failed...
-            last = f"{type(error).__name__}: {error}"
-        if time.monotonic() >= deadline:
-            if shown is not None:
-                try:
-                    last = repr(shown())
-                except Exception as error:
-                    last = f"{type(error).__name__}: {error}"
-            raise AssertionError(f"timed out after {timeout:g} s waiting for {what} (instead: {last})")
-        time.sleep(interval)
-
-
-def _die_with_parent():
-    """Makes a child get SIGTERM if this process dies, even by SIGKILL."""
-    try:
-        ctypes.CDLL("libc.so.6", use_errno=True).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
-    except OSError:
-        pass
-
-
-_started = []  # every process this script started, newest last
-
-
-def spawn(command, log, stdin=subprocess.DEVNULL, **kwargs):
-    """Starts a helper process that dies with this script."""
-    process = subprocess.Popen(command, stdin=stdin, stdout=log, stderr=subprocess.STDOUT,
-                               preexec_fn=_die_with_parent, **kwargs)
-    _started.append(process)
-    return process
-
 
 def _end_everything_and_exit(number, _frame):
     """On TERM or INT: ends what was started, newest first, and exits at
     once (an exception would be taken for a failing test by unittest)."""
-    for process in reversed(_started):
-        with contextlib.suppress(Exception):
-            stop_process(process, timeout=2)
+    xsession.stop_all(timeout=2)
     os._exit(128 + number)
-
-
-def stop_process(process, timeout=5.0):
-    """Ends a process we started (TERM, then KILL) and returns its status."""
-    if process is None:
-        return None
-    if process.poll() is None:
-        process.terminate()
-        try:
-            process.wait(timeout)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait(timeout)
-    return process.returncode
-
-
-class Desktop:
-    """An Xvfb server with the openbox window manager on a display of its own."""
-
-    def __init__(self, artifacts):
-        self.artifacts = artifacts
-        self.display = None
-        self.xvfb = None
-        self.openbox = None
-        self._logs = []
-
-    def log(self, name):
-        handle = open(os.path.join(self.artifacts, name), "w")
-        self._logs.append(handle)
-        return handle
-
-    @property
-    def env(self):
-        env = dict(os.environ)
-        env["DISPLAY"] = self.display
-        return env
-
-    def start(self):
-        self._start_xvfb()
-        self._start_openbox()
-
-    def _start_xvfb(self):
-        reader, writer = os.pipe()
-        try:
-            self.xvfb = spawn(["Xvfb", "-displayfd", str(writer), "-screen", "0",
-                               f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24", "-nolisten", "tcp", "-noreset"],
-                              self.log("xvfb.log"), pass_fds=(writer,))
-        except OSError as error:
-            raise HarnessError(f"cannot start Xvfb: {error}") from error
-        finally:
-            os.close(writer)
-        number = b""
-        deadline = time.monotonic() + 20
-        try:
-            while not number.endswith(b"\n"):
-                remaining = deadline - time.monotonic()
-                if remaining <= 0:
-                    raise HarnessError("Xvfb did not report its display within 20 s")
-                ready, _, _ = select.select([reader], [], [], remaining)
-                if ready:
-                    chunk = os.read(reader, 64)
-                    if not chunk:
-                        raise HarnessError(f"Xvfb exited (status {self.xvfb.wait()}) before reporting a display;"
-                                           f" see {self.artifacts}/xvfb.log")
-                    number += chunk
-        finally:
-            os.close(reader)
-        self.display = ":" + number.decode().strip()
-
-    def _start_openbox(self):
-        try:
-            self.openbox = spawn(["openbox", "--sm-disable"], self.log("openbox.log"), env=self.env)
-        except OSError as error:
-            raise HarnessError(f"cannot start openbox: {error}") from error
-
-        def managing():
-            if self.openbox.poll() is not None:
-                raise HarnessError(f"openbox exited with status {self.openbox.returncode};"
-                                   f" see {self.artifacts}/openbox.log")
-            return "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")
-
-        try:
-            wait_until(managing, 20, "openbox to manage the screen")
-        except AssertionError as error:
-            raise HarnessError(str(error)) from error
-
-    def stop(self):
-        stop_process(self.openbox)
-        stop_process(self.xvfb)
-        for handle in self._logs:
-            handle.close()
-
-    def run(self, *command, check=True):
-        """Runs a helper tool on this display and returns its output."""
-        done = subprocess.run([str(part) for part in command], env=self.env, stdin=subprocess.DEVNULL,
-                              capture_output=True, text=True, timeout=TOOL_TIMEOUT)
-        if check and done.returncode != 0:
-            raise AssertionError(f"{' '.join(map(str, command))} failed ({done.returncode}): {done.stderr.strip()}")
-        return done.stdout
-
-    def xdotool(self, *arguments):
-        return self.run("xdotool", *arguments)
-
-    def pointer(self):
-        location = self.xdotool("getmouselocation")
-        return tuple(int(re.search(rf"{axis}:(-?\d+)", location).group(1)) for axis in "xy")
-
-    def move_pointer(self, x, y):
-        """Moves the pointer and waits until the server has it there."""
-        self.xdotool("mousemove", x, y)
-        wait_until(lambda: self.pointer() == (x, y), 5, f"the pointer at {x},{y}")
-
-    def screenshot(self, path):
-        self.run("import", "-window", "root", path)
-        return path
-
-    def pixels(self, x, y, width, height):
-        """The screen's pixels in a rectangle, as a list of (r, g, b)."""
-        done = subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}", "+repage",
-                               "-depth", "8", "ppm:-"], env=self.env, capture_output=True, timeout=TOOL_TIMEOUT,
-                              check=True)
-        data = done.stdout
-        fields, position = [], 0
-        while len(fields) < 4:  # P6 width height maxval, separated by white space
-            while data[position:position + 1].isspace():
-                position += 1
-            end = position
-            while not data[end:end + 1].isspace():
-                end += 1
-            fields.append(data[position:end])
-            position = end
-        body = data[position + 1:]
-        assert fields[0] == b"P6" and fields[3] == b"255", f"unexpected image header {fields}"
-        return [tuple(body[i:i + 3]) for i in range(0, int(fields[1]) * int(fields[2]) * 3, 3)]
-
-    def icons(self, window):
-        """The images of a window's _NET_WM_ICON: (width, height, [(a, r, g, b)])."""
-        output = self.run("xprop", "-id", window, "-f", "_NET_WM_ICON", "32c", "=$0+\n", "_NET_WM_ICON")
-        if "=" not in output:
-            return []
-        numbers = [int(n) for n in output.split("=", 1)[1].replace(",", " ").split()]
-        images = []
-        while len(numbers) >= 2:
-            width, height = numbers[:2]
-            data, numbers = numbers[2:2 + width * height], numbers[2 + width * height:]
-            images.append((width, height, [(p >> 24 & 255, p >> 16 & 255, p >> 8 & 255, p & 255) for p in data]))
-        return images
-
-    def geometry(self, window):
-        """(x, y, width, height) of an X window, x and y on the screen."""
-        info = self.run("xwininfo", "-id", window)
-        field = lambda name: int(re.search(rf"^\s*{name}:\s*(-?\d+)", info, re.M).group(1))
-        return (field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height"))
-
-    def property(self, window, name):
-        return self.run("xprop", "-id", window, name)
 
 
 def role_name(role):
@@ -296,9 +82,9 @@ class Program:
         env.update(QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
                    LANG="C.UTF-8")
         try:
-            self.process = spawn([self.path], self.desktop.log(self.log_name), env=env)
+            self.process = xsession.spawn([self.path], self.desktop.log(self.log_name), env=env)
         except OSError as error:
-            raise HarnessError(f"cannot start {self.path}: {error}") from error
+            raise xsession.SessionError(f"cannot start {self.path}: {error}") from error
         self.app = wait_until(self._application, 20, "the program on the accessibility bus")
         # The program's answers are read live, never from libatspi's cache,
         # which follows only the changes the toolkit announces.
@@ -312,23 +98,18 @@ class Program:
         role = role or pyatspi.ROLE_FRAME
 
         def single():  # top-level windows are the application's children
-            self._alive()
+            xsession.ensure_running(self.process)
             found = [child for child in self.app
                      if child is not None and (child.getRole(), child.name) == (role, title)]
             assert len(found) <= 1, f"{len(found)} windows are {role_name(role)} {title!r}"
             return found[0] if found else None
         window = wait_until(single, timeout, f"a {role_name(role)} named {title!r}")
-        wid = wait_until(lambda: self._x_window(title), timeout, f"the X window {title!r}")
+        wid = self.desktop.find_window(self.process, title, timeout)
         self._x_windows[title] = wid
         return window, wid
 
-    def _alive(self):
-        if self.process.poll() is not None:
-            raise AssertionError(f"the program exited with status {self.process.returncode};"
-                                 f" see {self.desktop.artifacts}/{self.log_name}")
-
     def _application(self):
-        self._alive()
+        xsession.ensure_running(self.process)
         desktop = pyatspi.Registry.getDesktop(0)
         for index in range(desktop.childCount):
             app = desktop.getChildAtIndex(index)
@@ -339,15 +120,7 @@ class Program:
 
     def visible_windows(self):
         """The X ids of the program's windows on screen."""
-        return self.desktop.run("xdotool", "search", "--onlyvisible", "--pid", self.process.pid, check=False).split()
-
-    def _x_window(self, title):
-        self._alive()
-        found = self.desktop.run("xdotool", "search", "--all", "--onlyvisible", "--pid", self.process.pid,
-                                 "--name", f"^{re.escape(title)}$", check=False).split()
-        if len(found) == 1 and "IsViewable" in self.desktop.run("xwininfo", "-id", found[0]):
-            return found[0]
-        return None
+        return self.desktop.visible_windows(self.process.pid)
 
     # -- finding -----------------------------------------------------------
 
@@ -368,7 +141,7 @@ class Program:
         """The one accessible with the role and name; fails if there is none
         within `timeout` or if there are several."""
         def single():
-            self._alive()
+            xsession.ensure_running(self.process)
             found = self.find_all(role, name, within)
             assert len(found) <= 1, f"{len(found)} accessibles are {role_name(role)} {name!r}"
             return found[0] if found else None
@@ -411,8 +184,7 @@ class Program:
 
     def activate(self, wid=None):
         """Raises a window (default: the main one) and gives it the keyboard focus."""
-        self.desktop.xdotool("windowactivate", "--sync", wid or self.wid)
-        self.desktop.xdotool("windowfocus", "--sync", wid or self.wid)
+        self.desktop.activate(wid or self.wid)
 
     def move_mouse(self, x, y):
         self.desktop.move_pointer(x, y)
@@ -422,12 +194,11 @@ class Program:
 
     def click(self, accessible):
         self.activate(self.window_of(accessible))
-        self.move_mouse(*centre(self.extents(accessible)))
-        self.desktop.xdotool("click", "1")
+        self.desktop.click(*centre(self.extents(accessible)))
 
     def press(self, *keys):
         """Presses keys (X keysym names, "ctrl+v" style combinations) in turn."""
-        self.desktop.xdotool("key", "--delay", "30", *keys)
+        self.desktop.press(*keys)
 
     def type_into(self, accessible, keys):
         """Clicks a box, waits until it has the focus and presses `keys`."""
@@ -445,7 +216,7 @@ class Program:
             raise AssertionError(f"the program did not end within {timeout:g} s") from None
 
     def stop(self):
-        stop_process(self.process)
+        xsession.stop_process(self.process)
 
 
 class ZelbaCase(unittest.TestCase):
@@ -493,7 +264,7 @@ class ZelbaCase(unittest.TestCase):
         with contextlib.suppress(AttributeError):
             error.screenshot_taken = True
         name = re.sub(r"[^\w.-]+", "_", f"{self.id()}-{detail}".strip("-"))
-        path = os.path.join(self.desktop.artifacts, f"{name}.png")
+        path = os.path.join(self.desktop.logs, f"{name}.png")
         try:
             self.desktop.screenshot(path)
             print(f"\nscreenshot: {path}", file=sys.stderr)
@@ -657,9 +428,9 @@ class BodyWeightTest(ZelbaCase):
         self.text_becomes(self.height, "1,75")
 
     def test_ctrl_v_types_a_comma(self):
-        clipboard = spawn(["xclip", "-quiet", "-selection", "clipboard"], subprocess.DEVNULL,
-                          stdin=subprocess.PIPE, env=self.desktop.env)
-        self.addCleanup(stop_process, clipboard)
+        clipboard = xsession.spawn(["xclip", "-quiet", "-selection", "clipboard"], subprocess.DEVNULL,
+                                   stdin=subprocess.PIPE, env=self.desktop.env)
+        self.addCleanup(xsession.stop_process, clipboard)
         clipboard.stdin.write(b"99")
         clipboard.stdin.close()
         wait_until(lambda: self.desktop.run("xclip", "-o", "-selection", "clipboard", check=False) == "99", 5,
@@ -743,7 +514,7 @@ class BodyWeightTest(ZelbaCase):
                 wait_until(lambda: z.is_showing(table), 5, "the table to show")
                 area = z.extents(table)
                 self.assertTrue(area[2] > 100 and area[3] > 100, f"table at {area}")
-                share = lambda: sum(p == peach for p in self.desktop.pixels(*area)) / (area[2] * area[3])
+                share = lambda: sum(p == peach for p in self.desktop.pixels(area)) / (area[2] * area[3])
                 wait_until(lambda: share() > 0.5, 5, "the table's peach background on screen")
                 z.move_mouse(*point)
                 wait_until(lambda: not z.is_showing(table), 5, "the table to hide")
@@ -1017,46 +788,17 @@ def parse_arguments(argv):
     return parser.parse_known_args(argv)
 
 
-def clean_environment(scratch):
-    """The caller's environment without its desktop, in a neutral locale,
-    with home and runtime folders of its own."""
-    env = {key: value for key, value in os.environ.items() if not FOREIGN_VARIABLES.match(key)}
-    for name in ("home", "runtime", "config", "cache", "data"):
-        os.makedirs(os.path.join(scratch, name), mode=0o700)
-    env.update(HOME=os.path.join(scratch, "home"), XDG_RUNTIME_DIR=os.path.join(scratch, "runtime"),
-               XDG_CONFIG_HOME=os.path.join(scratch, "config"), XDG_CACHE_HOME=os.path.join(scratch, "cache"),
-               XDG_DATA_HOME=os.path.join(scratch, "data"), LANG="C.UTF-8")
-    return env
-
-
 def run_in_private_session(argv):
     """Runs this script again inside a private D-Bus session, in a clean
     environment, and returns its exit status."""
-    missing = [tool for tool in TOOLS if shutil.which(tool) is None]
-    if importlib.util.find_spec("pyatspi") is None:
-        missing.append("pyatspi (python3-pyatspi)")
+    missing = xsession.missing_tools(TOOLS, MODULES)
     if missing:
         print(f"FAILED: missing {', '.join(missing)}; scripts/install-deps installs them", file=sys.stderr)
         return 1
     with tempfile.TemporaryDirectory(prefix="zelba-e2e-") as scratch:
-        env = clean_environment(scratch)
+        env = xsession.clean_environment(scratch)
         env[INNER_MARK] = "1"
-        # The session runs in a process group of its own: whatever the bus
-        # started there (the accessibility bus and registry) ends with it.
-        child = subprocess.Popen(["dbus-run-session", "--", PYTHON, os.path.abspath(__file__), *argv], env=env,
-                                 stdin=subprocess.DEVNULL, preexec_fn=_die_with_parent, start_new_session=True)
-
-        def end_session(number, _frame):
-            with contextlib.suppress(ProcessLookupError):
-                os.killpg(child.pid, number)
-        signal.signal(signal.SIGTERM, end_session)
-        signal.signal(signal.SIGINT, end_session)
-        try:
-            status = child.wait()
-        finally:
-            with contextlib.suppress(ProcessLookupError):
-                os.killpg(child.pid, signal.SIGTERM)
-        return status
+        return xsession.run_in_private_bus([PYTHON, os.path.abspath(__file__), *argv], env)
 
 
 def run_tests(argv):
@@ -1071,7 +813,7 @@ def run_tests(argv):
     if not os.access(program, os.X_OK):
         print(f"FAILED: {program} is not an executable program", file=sys.stderr)
         return 1
-    _die_with_parent()  # should dbus-run-session go, this process goes too, cleaning up
+    xsession.die_with_parent()  # should dbus-run-session go, this process goes too, cleaning up
     warnings.filterwarnings("ignore", category=DeprecationWarning, module="pyatspi")
     import pyatspi as _pyatspi
     from gi.repository import Atspi as _Atspi
@@ -1087,11 +829,11 @@ def run_tests(argv):
         signal.signal(signal.SIGALRM, out_of_time)
         signal.alarm(arguments.time_limit)
 
-    desktop = Desktop(artifacts)
+    desktop = xsession.XSession(artifacts)
     try:
         try:
             desktop.start()
-        except HarnessError as error:
+        except xsession.SessionError as error:
             print(f"FAILED: {error}", file=sys.stderr)
             return 1
         print(f"display {desktop.display}, artifacts in {artifacts}", file=sys.stderr)

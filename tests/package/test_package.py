@@ -23,9 +23,13 @@ import sys
 import tempfile
 import unittest
 import xml.etree.ElementTree as ElementTree
+from pathlib import Path
+
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "scripts"))
+import xsession  # noqa: E402
 
 ARGS = None  # the parsed command line, set by main()
-xsession = None  # packaging/xsession.py, imported by main()
 
 MAIN_TITLE = "Zelba 1 - Peso corporeo"
 # What the package must depend on although the program does not link it:
@@ -35,7 +39,7 @@ RUN_TIME_DEPENDS = ("libqt6widgets6", "fonts-liberation", "qt6-translations-l10n
 
 
 def require(*tools):
-    missing = [tool for tool in tools if shutil.which(tool) is None]
+    missing = xsession.missing_tools(tools)
     if missing:
         raise AssertionError(f"missing {', '.join(missing)}; scripts/install-deps installs them")
 
@@ -66,6 +70,14 @@ def files_under(root):
                   for folder, _, names in os.walk(root) for name in names)
 
 
+def appstream_validate(command, path):
+    """appstreamcli's strict, offline verdict on metadata: (status, output)."""
+    require("appstreamcli")
+    done = subprocess.run(["appstreamcli", command, "--no-net", "--strict", "--explain", path],
+                          capture_output=True, text=True, timeout=60)
+    return done.returncode, done.stdout + done.stderr
+
+
 def desktop_entry(path):
     entry = configparser.ConfigParser(interpolation=None, delimiters=("=",))
     entry.optionxform = str  # keys are case-sensitive
@@ -84,10 +96,8 @@ class MetadataTest(unittest.TestCase):
         self.assertEqual((done.returncode, done.stdout + done.stderr), (0, ""))
 
     def test_metainfo_is_valid(self):
-        require("appstreamcli")
-        done = subprocess.run(["appstreamcli", "validate", "--no-net", "--strict", "--explain", ARGS.metainfo_file],
-                              capture_output=True, text=True, timeout=60)
-        self.assertEqual(done.returncode, 0, done.stdout + done.stderr)
+        status, output = appstream_validate("validate", ARGS.metainfo_file)
+        self.assertEqual(status, 0, output)
 
     def test_screenshots_are_in_the_tree(self):
         # The metadata shows the pictures committed in docs/screenshots.
@@ -175,10 +185,8 @@ class DebianPackageTest(unittest.TestCase):
 
     def test_installed_tree_is_valid(self):
         # The metadata as a software centre reads it, with the files next to it.
-        require("appstreamcli")
-        done = subprocess.run(["appstreamcli", "validate-tree", "--no-net", "--strict", "--explain", self.root],
-                              capture_output=True, text=True, timeout=60)
-        self.assertEqual(done.returncode, 0, done.stdout + done.stderr)
+        status, output = appstream_validate("validate-tree", self.root)
+        self.assertEqual(status, 0, output)
 
     def test_cmake_install_lays_out_the_same_files(self):
         prefix = fresh_folder("prefix", "opt", "zelba")
@@ -193,12 +201,7 @@ class DebianPackageTest(unittest.TestCase):
         with xsession.XSession(logs, env) as session:
             process = xsession.spawn([program], session.log("zelba.log"), env=dict(session.env, QT_QPA_PLATFORM="xcb"))
             try:
-                def window():
-                    if process.poll() is not None:
-                        raise AssertionError(f"{program} exited with status {process.returncode};"
-                                             f" see {logs}/zelba.log")
-                    return session.window_of(process.pid, MAIN_TITLE)
-                wid = xsession.wait_until(window, 20, f"the window {MAIN_TITLE!r}")
+                wid = session.find_window(process, MAIN_TITLE)
                 # A close request through the window manager, as from the close
                 # box: the program ends, and ends well.
                 session.run("wmctrl", "-i", "-c", wid)
@@ -216,16 +219,12 @@ class DebianPackageTest(unittest.TestCase):
 
 
 def main():
-    global ARGS, xsession
+    global ARGS
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     for option in ("source-dir", "build-dir", "work", "app-id", "version", "desktop-file", "metainfo-file",
                    "cmake", "cpack"):
         parser.add_argument(f"--{option}", required=True)
     ARGS, rest = parser.parse_known_args()
-    sys.dont_write_bytecode = True  # no __pycache__ in the source tree
-    sys.path.insert(0, os.path.join(ARGS.source_dir, "packaging"))
-    import xsession as module
-    xsession = module
     os.makedirs(ARGS.work, exist_ok=True)
     result = unittest.main(argv=[sys.argv[0], *rest], exit=False, verbosity=2).result
     return 0 if result.wasSuccessful() and not result.skipped else 1
