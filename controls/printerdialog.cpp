@@ -16,14 +16,18 @@ PrinterDialog::Answer& testAnswer() {
 
 PrinterDialog::PrinterDialog(QWidget* window, const char* designName)
     : QObject(window)
-    , window_(window)
-    , printer_(QPrinter::HighResolution) {
+    , window_(window) {
     setObjectName(QString::fromLatin1(designName));
 }
 
+QPrinter& PrinterDialog::printer() {
+    if (!printer_) printer_.emplace(QPrinter::HighResolution);
+    return *printer_;
+}
+
 bool PrinterDialog::show() {
-    if (testAnswer()) return testAnswer()(printer_);
-    QPrintDialog dialog(&printer_, window_);
+    if (testAnswer()) return testAnswer()(printer());
+    QPrintDialog dialog(&printer(), window_);
     // A window is one page: page ranges, a selection or a current page mean
     // nothing here.
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
@@ -33,7 +37,8 @@ bool PrinterDialog::show() {
 }
 
 qint16 PrinterDialog::copies() const {
-    return static_cast<qint16>(std::min(printer_.copyCount(), int{std::numeric_limits<qint16>::max()}));
+    if (!printer_) return 1;
+    return static_cast<qint16>(std::min(printer_->copyCount(), int{std::numeric_limits<qint16>::max()}));
 }
 
 void PrinterDialog::answerWith(Answer answer) { testAnswer() = std::move(answer); }

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPrinter>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -19,7 +20,7 @@ public:
     // True when the user confirmed.
     bool show();
     qint16 copies() const;
-    QPrinter& printer() { return printer_; }
+    QPrinter& printer();
 
     // Tests answer the dialog in the user's place: the answer may set up
     // the printer and says whether the user confirmed. An empty answer
@@ -29,7 +30,9 @@ public:
 
 private:
     QWidget* window_;
-    QPrinter printer_;
+    // Made on first use: a printer loads the print system, which the many
+    // windows never printed would pay for at every opening.
+    std::optional<QPrinter> printer_;
 };
 
 } // namespace controls

@@ -2,6 +2,7 @@
 
 #include "forms/design.h"
 
+#include <QApplication>
 #include <QIcon>
 #include <QLayout>
 #include <QMenu>
@@ -12,7 +13,10 @@ namespace forms {
 Form::Form(const QString& title)
     : client_(new controls::Surface(this)) {
     setWindowTitle(title);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/zelba.svg")));
+    // One icon for every window, set on the application: a QIcon per window
+    // would render its SVG afresh at four sizes for each window shown.
+    static const bool iconSet = (QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zelba.svg"))), true);
+    Q_UNUSED(iconSet);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFont(controls::designFont(design::font::window));
