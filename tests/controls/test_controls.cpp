@@ -1,19 +1,15 @@
 // The control kit driven as a user drives it: keys, clicks and mouse moves
 // through Qt Test, each case on a small window of its own.
+#include "../forms/support.h"
 #include "controls/button.h"
 #include "controls/entrybox.h"
 #include "controls/frame.h"
 #include "controls/label.h"
 #include "controls/messagebox.h"
 #include "controls/optionbutton.h"
-#include "controls/progressbar.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QMessageBox>
 #include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
 #include <functional>
 
 using namespace controls;
@@ -23,12 +19,6 @@ namespace {
 QTestEventList clicks(std::initializer_list<QKeyCombination> keys) {
     QTestEventList events;
     for (QKeyCombination key : keys) events.addKeyClick(key.key(), key.keyboardModifiers());
-    return events;
-}
-
-QTestEventList typed(const QString& text) {
-    QTestEventList events;
-    events.addKeyClicks(text);
     return events;
 }
 
@@ -80,15 +70,6 @@ struct OptionWindow : QWidget {
         options[1][2]->setChecked(true);
         resize(320, 200);
     }
-
-    QString selection() const {
-        QString marks;
-        for (const auto& group : options) {
-            for (OptionButton* option : group) marks += option->isChecked() ? u'1' : u'0';
-            marks += u' ';
-        }
-        return marks.trimmed();
-    }
 };
 
 } // namespace
@@ -105,19 +86,16 @@ private slots:
         const auto numeric = EntryBox::Keys::Filtered;
         const auto ctrl = [](Qt::Key key) { return Qt::ControlModifier | key; };
         const QKeyCombination all = Qt::ShiftModifier | Qt::Key_Home; // selects the text
-        QTest::newRow("point") << numeric << "" << "" << typed("1.75") << "1,75";
-        QTest::newRow("letter") << numeric << "" << "" << typed("a") << ",";
-        QTest::newRow("space") << numeric << "" << "" << clicks({Qt::Key_Space}) << ",";
-        QTest::newRow("minus") << numeric << "" << "" << typed("-") << ",";
-        QTest::newRow("enter") << numeric << "" << "" << clicks({Qt::Key_Enter}) << ",";
-        QTest::newRow("escape") << numeric << "" << "" << clicks({Qt::Key_Escape}) << ",";
+        QTest::newRow("point, other characters, enter, escape")
+            << numeric << "" << "" << clicks({Qt::Key_1, Qt::Key_Period, Qt::Key_5, Qt::Key_A, Qt::Key_Space,
+                                              Qt::Key_Minus, Qt::Key_Enter, Qt::Key_Escape}) << "1,5,,,,,";
         // Editing shortcuts type a comma and do nothing else: the clipboard stays as it was.
-        QTest::newRow("ctrl+v") << numeric << "" << "123" << clicks({ctrl(Qt::Key_V)}) << ",";
-        QTest::newRow("ctrl+c") << numeric << "12" << "ok" << clicks({all, ctrl(Qt::Key_C)}) << ",";
-        QTest::newRow("ctrl+x") << numeric << "12" << "ok" << clicks({all, ctrl(Qt::Key_X)}) << ",";
-        QTest::newRow("ctrl+z") << numeric << "" << "" << clicks({Qt::Key_5, ctrl(Qt::Key_Z)}) << "5,";
-        QTest::newRow("ctrl+h erases") << numeric << "12" << "" << clicks({ctrl(Qt::Key_H)}) << "1";
-        QTest::newRow("backspace") << numeric << "12" << "" << clicks({Qt::Key_Backspace}) << "1";
+        QTest::newRow("ctrl+v, ctrl+z") << numeric << "" << "123"
+            << clicks({Qt::Key_5, ctrl(Qt::Key_V), ctrl(Qt::Key_Z)}) << "5,,";
+        QTest::newRow("ctrl+c, ctrl+x") << numeric << "12" << "ok"
+            << clicks({all, ctrl(Qt::Key_C), all, ctrl(Qt::Key_X)}) << ",";
+        QTest::newRow("ctrl+h, backspace") << numeric << "123" << ""
+            << clicks({ctrl(Qt::Key_H), Qt::Key_Backspace}) << "1";
         QTest::newRow("delete, as X11 sends it") << numeric << "12" << "" << delivered([](QWidget* box) {
             QTest::keyClick(box, Qt::Key_Home);
             QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Delete, QStringLiteral("\x7f"), Qt::NoModifier);
@@ -134,7 +112,8 @@ private slots:
             commit.setCommitString(QStringLiteral("1.5"));
             QCoreApplication::sendEvent(box, &commit);
         }) << "1,5";
-        QTest::newRow("text box") << EntryBox::Keys::AsTyped << "" << "" << typed("a.") << "a.";
+        QTest::newRow("text box") << EntryBox::Keys::AsTyped << "" << ""
+                                  << clicks({Qt::Key_A, Qt::Key_Period}) << "a.";
     }
 
     void numericKeys() {
@@ -151,58 +130,25 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
     }
 
-    void keyDown_data() {
-        QTest::addColumn<Qt::Key>("key");
-        QTest::addColumn<bool>("reported");
-        for (Qt::Key key : {Qt::Key_7, Qt::Key_A, Qt::Key_Shift, Qt::Key_Control, Qt::Key_Left, Qt::Key_Up})
-            QTest::addRow("%s", qPrintable(QKeySequence(key).toString())) << key << true;
-        QTest::newRow("tab moves on") << Qt::Key_Tab << false;
-    }
-
-    void keyDown() {
-        QFETCH(Qt::Key, key);
-        QFETCH(bool, reported);
-        QWidget window;
-        EntryBox* box = numericBox(&window, QStringLiteral("1"));
-        QLineEdit next(&window);
-        next.move(0, 50);
-        QVERIFY(showReady(window, true));
-        box->setFocus();
-        QSignalSpy keyDowns(box, &EntryBox::keyDown);
-        QTest::keyClick(box, key);
-        QCOMPARE(keyDowns, reported ? QList<QVariantList>{{int(key)}} : QList<QVariantList>{});
-        QCOMPARE(QApplication::focusWidget(), reported ? static_cast<QWidget*>(box) : &next);
-    }
-
-    void clickIsCompletedLeftClick_data() {
-        QTest::addColumn<Qt::MouseButton>("button");
-        QTest::addColumn<bool>("releasedInside");
-        QTest::addColumn<int>("clicks");
-        QTest::newRow("left click") << Qt::LeftButton << true << 1;
-        QTest::newRow("right click") << Qt::RightButton << true << 0;
-        QTest::newRow("left, released elsewhere") << Qt::LeftButton << false << 0;
-    }
-
+    // Click is a left click released over the box.
     void clickIsCompletedLeftClick() {
-        QFETCH(Qt::MouseButton, button);
-        QFETCH(bool, releasedInside);
         QWidget window;
-        window.resize(200, 100);
         EntryBox* box = numericBox(&window, QStringLiteral("Mt"));
         QVERIFY(showReady(window));
         QSignalSpy clicked(box, &EntryBox::clicked);
         const QPoint inside = box->rect().center();
-        QTest::mousePress(box, button, {}, inside);
-        QTest::mouseRelease(box, button, {}, releasedInside ? inside : QPoint(box->width() + 20, 50));
-        QTEST(int(clicked.count()), "clicks");
+        QTest::mouseClick(box, Qt::RightButton, {}, inside);
+        QTest::mousePress(box, Qt::LeftButton, {}, inside);
+        QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(box->width() + 20, 50));
+        QCOMPARE(clicked.count(), 0);
+        QTest::mouseClick(box, Qt::LeftButton, {}, inside);
+        QCOMPARE(clicked.count(), 1);
     }
 
-    void multiLineBoxKeepsTextAndColours() {
+    void disabledMultiLineBoxKeepsItsColours() {
         QWidget window;
-        const QString text = QStringLiteral("< 20\tsottopeso\r\n20 - 25\tnormale\r\n");
-        MultiLineBox box(&window, "Text3", {120, 120, 3000, 1500}, QString(), text);
+        MultiLineBox box(&window, "Text3", {120, 120, 3000, 1500}, QString(), QStringLiteral("< 20\r\n"));
         box.setEnabled(false);
-        QCOMPARE(box.text(), text);
         const QPalette& colours = box.palette();
         for (auto role : {QPalette::Text, QPalette::Base})
             QCOMPARE(colours.color(QPalette::Disabled, role), colours.color(QPalette::Active, role));
@@ -237,33 +183,19 @@ private slots:
         QSignalSpy containerSpy(&container, &Surface::mouseMoved);
         QSignalSpy labelSpy(&reporting, &Label::mouseMoved);
         QTest::mouseMove(target, target->rect().center());
-        if (containerMoved) QTRY_VERIFY(!containerSpy.isEmpty());
-        if (labelMoved) QTRY_VERIFY(!labelSpy.isEmpty());
-        QCoreApplication::processEvents();
         QCOMPARE(!containerSpy.isEmpty(), containerMoved);
         QCOMPARE(!labelSpy.isEmpty(), labelMoved);
     }
 
-    void frameCaptionLookStaysWithFrame() {
-        QWidget window;
-        window.setFont(controls::designFont({Face::MsSansSerif, 8.25}));
-        Frame frame(&window, "Frame1", {120, 120, 3000, 3000}, QStringLiteral(" Uomo "),
-                    {.font = FontSpec{Face::TimesNewRoman, 14.25, true}, .text = QColor(0, 0, 128)});
-        Label label(&frame, "Label1", {120, 600, 1500, 300}, QStringLiteral("Altezza"));
-        QCOMPARE(label.font(), window.font());
-        QCOMPARE(label.palette().color(QPalette::WindowText), window.palette().color(QPalette::WindowText));
-    }
-
+    // Points are meant at 96 dpi; each face maps to a free one.
     void designFont_data() {
         QTest::addColumn<Face>("face");
         QTest::addColumn<double>("points");
         QTest::addColumn<int>("pixels");
-        const std::pair<double, int> sizes[] = {{8.25, 11}, {9.75, 13}, {12, 16}, {13.5, 18}, {14.25, 19},
-                                                {18, 24}, {20.25, 27}, {24, 32}, {27.75, 37}};
-        const Face faces[] = {Face::MsSansSerif, Face::MsSerif, Face::TimesNewRoman};
-        int row = 0;
-        for (auto [points, pixels] : sizes)
-            QTest::addRow("%g pt", points) << faces[row++ % 3] << points << pixels;
+        QTest::addColumn<QString>("family");
+        QTest::newRow("MS Sans Serif") << Face::MsSansSerif << 8.25 << 11 << "Liberation Sans";
+        QTest::newRow("MS Serif") << Face::MsSerif << 9.75 << 13 << "Liberation Serif";
+        QTest::newRow("Times New Roman") << Face::TimesNewRoman << 27.75 << 37 << "Liberation Serif";
     }
 
     void designFont() {
@@ -271,49 +203,33 @@ private slots:
         QFETCH(double, points);
         const QFont font = controls::designFont({face, points, true});
         QTEST(font.pixelSize(), "pixels");
-        QCOMPARE(font.families().value(0),
-                 face == Face::MsSansSerif ? "Liberation Sans" : "Liberation Serif");
+        QTEST(font.families().value(0), "family");
         QVERIFY(font.bold());
     }
 
-    void twipsToPixels() {
-        QCOMPARE((Twips{120, 6960, 8775, 375}.toPixels()), QRect(8, 464, 585, 25));
-        QCOMPARE((Twips{7, 8, 22, 23}.toPixels()), QRect(0, 1, 1, 2)); // to the nearest pixel
-    }
+    void twipsRoundToTheNearestPixel() { QCOMPARE((Twips{7, 8, 22, 23}.toPixels()), QRect(0, 1, 1, 2)); }
 
-    void inputsTakeClicksOverLabels_data() {
-        QTest::addColumn<bool>("inFrame");
-        QTest::newRow("box of the window") << false;
-        QTest::newRow("button of a frame") << true;
-    }
-
-    void inputsTakeClicksOverLabels() {
-        QFETCH(bool, inFrame);
+    // Where a label overlaps a button, even in a frame, the button takes the
+    // mouse (for a box, see the body-weight window's test).
+    void buttonsTakeClicksOverLabels() {
         QWidget window;
-        QWidget* container = inFrame ? new Frame(&window, "Frame1", {0, 0, 6000, 3000}) : &window;
-        const Twips where{300, 300, 1500, 450};
-        QWidget* input = inFrame ? static_cast<QWidget*>(new Button(container, "Command1", where, "&Calcola"))
-                                 : new EntryBox(container, "Text1", where, {}, {}, EntryBox::Keys::Filtered);
-        new Label(container, "Label1", {900, 300, 1500, 450}, QStringLiteral("Peso"));
+        auto* frame = new Frame(&window, "Frame1", {0, 0, 6000, 3000});
+        auto* button = new Button(frame, "Command1", {300, 300, 1500, 450}, "&Calcola");
+        new Label(frame, "Label1", {900, 300, 1500, 450}, QStringLiteral("Peso"));
         raiseInputs(&window);
-        QCOMPARE(container->childAt(input->geometry().center() + QPoint(input->width() / 4, 0)), input);
+        QCOMPARE(frame->childAt(button->geometry().center() + QPoint(button->width() / 4, 0)), button);
     }
 
-    // A click or an arrow key from the selected option of group A.
+    // A click or an arrow key from an option of group A; the arrows wrap round.
     void optionSelection_data() {
         QTest::addColumn<int>("from");
         QTest::addColumn<Qt::Key>("key");
         QTest::addColumn<int>("to");
         QTest::newRow("click another") << 0 << Qt::Key_unknown << 1;
-        QTest::newRow("click the selected one") << 0 << Qt::Key_unknown << 0;
         QTest::newRow("down") << 0 << Qt::Key_Down << 1;
-        QTest::newRow("right") << 1 << Qt::Key_Right << 2;
-        QTest::newRow("down from the last") << 2 << Qt::Key_Down << 0;
         QTest::newRow("right from the last") << 2 << Qt::Key_Right << 0;
-        QTest::newRow("up") << 2 << Qt::Key_Up << 1;
-        QTest::newRow("left") << 1 << Qt::Key_Left << 0;
         QTest::newRow("up from the first") << 0 << Qt::Key_Up << 2;
-        QTest::newRow("left from the first") << 0 << Qt::Key_Left << 2;
+        QTest::newRow("left") << 1 << Qt::Key_Left << 0;
     }
 
     void optionSelection() {
@@ -330,65 +246,32 @@ private slots:
             QTest::mouseClick(group[to], Qt::LeftButton, {}, QPoint(6, group[to]->height() / 2)); // the mark
         else
             QTest::keyClick(group[from], key);
-        QString expected = QStringLiteral("000 001");
+        QString selection;
+        for (const auto& options : window.options)
+            for (OptionButton* option : options) selection += option->isChecked() ? u'1' : u'0';
+        QString expected = QStringLiteral("000001"); // group B keeps its own
         expected[to] = u'1';
-        QCOMPARE(window.selection(), expected);
+        QCOMPARE(selection, expected);
         QCOMPARE(QApplication::focusWidget(), group[to]);
         QCOMPARE(clicked.count(), 1);
     }
 
-    void optionGroupIsOneTabStop_data() {
-        QTest::addColumn<int>("selectedA");
-        QTest::addColumn<QStringList>("stops");
-        QTest::newRow("as built") << 0 << QStringList{"A0", "B2", "button", "edit"};
-        QTest::newRow("after selecting the last of A") << 2 << QStringList{"A2", "B2", "button", "edit"};
-    }
-
+    // Tab stops once in each group, at its selected option.
     void optionGroupIsOneTabStop() {
-        QFETCH(int, selectedA);
-        QFETCH(QStringList, stops);
         OptionWindow window;
-        window.options[0][selectedA]->setChecked(true);
+        window.options[0][2]->setChecked(true);
         QVERIFY(showReady(window, true));
         window.edit->setFocus();
         QStringList visited;
-        while (visited.size() < stops.size()) {
+        for (int stop = 0; stop < 4; ++stop) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             visited << QApplication::focusWidget()->objectName();
         }
-        QCOMPARE(visited, stops);
+        QCOMPARE(visited, (QStringList{"A2", "B2", "button", "edit"}));
     }
 
-    void progressBarPaintsAtOnce() {
-        QWidget window;
-        ProgressBar bar(&window, "ProgressBar1", {120, 120, 6000, 375}, QString());
-        QVERIFY(showReady(window));
-        struct : QObject {
-            int paints = 0;
-            bool eventFilter(QObject*, QEvent* event) override {
-                paints += event->type() == QEvent::Paint;
-                return false;
-            }
-        } counter;
-        bar.installEventFilter(&counter);
-        int expected = 0;
-        for (float position : {1.0f, 2.0f, 2.0f, 999.0f, 1000.0f, 0.0f}) {
-            bar.setPosition(position); // no event loop runs until the next one
-            QCOMPARE(counter.paints, ++expected);
-            QCOMPARE(bar.position(), position);
-        }
-    }
-
-    void message_data() {
-        QTest::addColumn<MessageTone>("tone");
-        QTest::addColumn<QMessageBox::Icon>("icon");
-        QTest::newRow("plain") << MessageTone::Plain << QMessageBox::NoIcon;
-        QTest::newRow("warning") << MessageTone::Warning << QMessageBox::Warning;
-    }
-
-    void message() {
-        QFETCH(MessageTone, tone);
-        QFETCH(QMessageBox::Icon, icon);
+    // Icons by tone: see the handlers' test.
+    void messageIsPlainTextWithTitleAndOk() {
         QWidget window;
         QVERIFY(showReady(window));
         // Read while it is up and answered at once: no failed check can leave it open.
@@ -396,17 +279,16 @@ private slots:
         QTimer answerer;
         connect(&answerer, &QTimer::timeout, this, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                seen << box->windowTitle() << box->text() << QString::number(box->textFormat())
-                     << QString::number(box->icon()) << QString::number(box->standardButtons().toInt())
-                     << QString::number(box->buttons().size());
+                seen = QStringList{box->windowTitle(), box->text(), QString::number(box->textFormat()),
+                                   QString::number(box->standardButtons().toInt())};
                 box->accept();
             }
         });
         answerer.start(5);
         const QString text = QStringLiteral("<b>1 < 2</b>");
-        showMessage(&window, text, tone);
-        QCOMPARE(seen, (QStringList{"Zelba 1", text, QString::number(Qt::PlainText), QString::number(icon),
-                                    QString::number(QMessageBox::Ok), "1"}));
+        showMessage(&window, text, MessageTone::Warning);
+        QCOMPARE(seen, (QStringList{"Zelba 1", text, QString::number(Qt::PlainText),
+                                    QString::number(QMessageBox::Ok)}));
     }
 };
 
