@@ -2,7 +2,7 @@
 # configures and builds before it runs.
 JOBS := $(shell nproc)
 
-.PHONY: all deps build run check package screenshots bench clean
+.PHONY: all deps build run check check-sanitize fuzz fuzz-ci fuzz-build package screenshots bench clean
 
 all: build
 
@@ -21,6 +21,27 @@ check: deps
 	@cmake --preset ci >/dev/null
 	@cmake --build --preset ci -j $(JOBS)
 	@ctest --preset ci -j $(JOBS)
+
+# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer
+# (leaks included); any report fails the test. The soak sessions are shorter
+# here, and the end-to-end test stays out (see README, Reliability).
+check-sanitize: deps
+	@cmake --preset sanitize >/dev/null
+	@cmake --build --preset sanitize -j $(JOBS)
+	@ctest --preset sanitize -j $(JOBS)
+
+# The core's fuzz targets (clang, libFuzzer): `make fuzz` runs each for
+# FUZZ_SECONDS (10 minutes unless set), `make fuzz-ci` for about a minute.
+FUZZ_SECONDS ?= 600
+fuzz-build: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+
+fuzz: fuzz-build
+	@fuzz/run $(FUZZ_SECONDS)
+
+fuzz-ci: fuzz-build
+	@fuzz/run 55
 
 # The Debian package, built in Release: build/package/zelba_<version>_<arch>.deb
 package: deps
