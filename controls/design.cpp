@@ -8,9 +8,9 @@
 
 namespace controls {
 
-QFont designFont(const FontSpec& spec) {
+QFont designFont(const FontSpec& wanted) {
     QFont font;
-    switch (spec.face) {
+    switch (wanted.face) {
     case Face::MsSansSerif:
         font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
         break;
@@ -19,8 +19,8 @@ QFont designFont(const FontSpec& spec) {
         font.setFamilies({QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
         break;
     }
-    font.setPixelSize(static_cast<int>(std::lround(spec.points * 96.0 / 72.0)));
-    font.setBold(spec.bold);
+    font.setPixelSize(static_cast<int>(std::lround(wanted.points * 96.0 / 72.0)));
+    font.setBold(wanted.bold);
     return font;
 }
 

@@ -37,7 +37,7 @@ struct FontSpec {
 
 // Points are meant at 96 dots per inch. Setting them as logical pixels keeps
 // text and layout in step on any screen and under Qt's high-DPI scaling.
-QFont designFont(const FontSpec& spec);
+QFont designFont(const FontSpec& wanted);
 
 // Every property a control of the design may carry; each control applies
 // the ones that mean something for it.
