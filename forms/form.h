@@ -19,6 +19,8 @@ class Form : public QMainWindow {
 public:
     controls::Surface* client() const { return client_; }
 
+    controls::ProgressBar* ProgressBar1;
+
 protected:
     explicit Form(const QString& title);
 
@@ -46,9 +48,6 @@ protected:
     // dialog, one page each, in one job. Cancel prints nothing.
     void print(controls::PrinterDialog& dialog);
     virtual void beforePrintPage() {}
-
-public:
-    controls::ProgressBar* ProgressBar1;
 
 private:
     controls::Surface* client_;
