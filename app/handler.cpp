@@ -9,7 +9,9 @@
 namespace app {
 namespace {
 
-QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 [[noreturn]] void conversionFailure(const QString& text) {
     throw HandlerStop{fromUtf8(core::messages::conversionFailure(text.toStdString())),

@@ -13,7 +13,7 @@ namespace {
 constexpr const char* resultProperty = "zelbaResult";
 
 class ResultLabelAccessible : public QAccessibleWidget {
-public:
+  public:
     explicit ResultLabelAccessible(Label* label)
         : QAccessibleWidget(label, QAccessible::StaticText) {}
 
@@ -26,7 +26,7 @@ public:
 };
 
 class ProgressBarAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
-public:
+  public:
     explicit ProgressBarAccessible(ProgressBar* bar)
         : QAccessibleWidget(bar, QAccessible::ProgressBar) {}
 

@@ -9,7 +9,7 @@ namespace controls {
 // A command button; "&" in its caption marks the access key. Enter, like
 // Space, presses the focused button.
 class Button : public QPushButton {
-public:
+  public:
     Button(QWidget* container, const char* designName, const Twips& where, const QString& caption,
            const Look& look = {})
         : QPushButton(caption, container) {

@@ -30,8 +30,8 @@ char32_t keyCode(char32_t character, Qt::KeyboardModifiers modifiers) {
 
 } // namespace
 
-EntryBox::EntryBox(QWidget* container, const char* designName, const Twips& where, const QString& accessibleName,
-                   const QString& text, Keys keys, const Look& look)
+EntryBox::EntryBox(QWidget* container, const char* designName, const Twips& where,
+                   const QString& accessibleName, const QString& text, Keys keys, const Look& look)
     : QLineEdit(text, container)
     , keys_(keys) {
     place(this, designName, where, accessibleName, look);

@@ -13,22 +13,22 @@ namespace controls {
 // Change is QLineEdit::textChanged, which also follows program writes.
 class EntryBox : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     enum class Keys { Filtered, AsTyped };
 
     EntryBox(QWidget* container, const char* designName, const Twips& where, const QString& accessibleName,
              const QString& text, Keys keys, const Look& look = {});
 
-signals:
+  signals:
     void keyDown(int key);
     void clicked();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     Keys keys_;
 };
 
@@ -37,13 +37,13 @@ private:
 // container. text() gives the text exactly as it was set, line ends included.
 class MultiLineBox : public QPlainTextEdit {
     Q_OBJECT
-public:
-    MultiLineBox(QWidget* container, const char* designName, const Twips& where, const QString& accessibleName,
-                 const QString& text, const Look& look = {});
+  public:
+    MultiLineBox(QWidget* container, const char* designName, const Twips& where,
+                 const QString& accessibleName, const QString& text, const Look& look = {});
 
     QString text() const { return text_; }
 
-private:
+  private:
     QString text_;
 };
 

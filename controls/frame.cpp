@@ -69,8 +69,8 @@ void Shape::paintEvent(QPaintEvent*) {
 Line::Line(QWidget* container, const char* designName, QPoint fromTwips, QPoint toTwips)
     : QWidget(container) {
     const QRect span = QRect(fromTwips, toTwips).normalized();
-    place(this, designName, {span.left(), span.top(), span.width() + twipsPerPixel, span.height() + twipsPerPixel},
-          QString());
+    place(this, designName,
+          {span.left(), span.top(), span.width() + twipsPerPixel, span.height() + twipsPerPixel}, QString());
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 

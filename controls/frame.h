@@ -10,15 +10,15 @@ namespace controls {
 // movement over itself when the window asks for it.
 class Surface : public QWidget {
     Q_OBJECT
-public:
+  public:
     using QWidget::QWidget;
 
     void reportMouseMoves() { setMouseTracking(true); }
 
-signals:
+  signals:
     void mouseMoved();
 
-protected:
+  protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 };
 
@@ -27,16 +27,16 @@ protected:
 // keep the window's font and colours (a QGroupBox would hand them down).
 class Frame : public Surface {
     Q_OBJECT
-public:
+  public:
     Frame(QWidget* container, const char* designName, const Twips& where, const QString& caption = {},
           const Look& captionLook = {});
 
     QString caption() const { return caption_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QString caption_;
     QFont captionFont_;
     QColor captionColour_;
@@ -45,17 +45,17 @@ private:
 // A filled rectangle whose width can change, measured in twips.
 class Shape : public QWidget {
     Q_OBJECT
-public:
+  public:
     Shape(QWidget* container, const char* designName, const Twips& where, const QString& accessibleName,
           QColor fill, QColor border);
 
     int widthTwips() const { return widthTwips_; }
     void setWidthTwips(int twips);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     int widthTwips_;
     QColor fill_;
     QColor border_;
@@ -64,10 +64,10 @@ private:
 // A straight line between two points of its container, in twips.
 class Line : public QWidget {
     Q_OBJECT
-public:
+  public:
     Line(QWidget* container, const char* designName, QPoint fromTwips, QPoint toTwips);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

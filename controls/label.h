@@ -12,19 +12,19 @@ namespace controls {
 // container, as any control without a handler does.
 class Label : public QLabel {
     Q_OBJECT
-public:
+  public:
     Label(QWidget* container, const char* designName, const Twips& where, const QString& caption,
           const Look& look = {});
 
     void reportMouseMoves();
 
-signals:
+  signals:
     void mouseMoved();
 
-protected:
+  protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
-private:
+  private:
     bool autoSize_;
 };
 

@@ -50,7 +50,8 @@ void OptionGroup::step(OptionButton* from, int direction) {
 }
 
 void OptionGroup::updateTabStop() {
-    const bool anySelected = std::any_of(options_.begin(), options_.end(), [](auto* o) { return o->isChecked(); });
+    const bool anySelected =
+        std::any_of(options_.begin(), options_.end(), [](auto* o) { return o->isChecked(); });
     for (OptionButton* option : options_) {
         const bool stop = anySelected ? option->isChecked() : option == options_.front();
         option->setFocusPolicy(stop ? Qt::StrongFocus : Qt::ClickFocus);

@@ -13,14 +13,14 @@ class OptionGroup;
 // Space, or an arrow key that moves the group's selection onto it.
 class OptionButton : public QRadioButton {
     Q_OBJECT
-public:
-    OptionButton(QWidget* container, const char* designName, const Twips& where, const QString& accessibleName,
-                 const QString& caption, OptionGroup& group);
+  public:
+    OptionButton(QWidget* container, const char* designName, const Twips& where,
+                 const QString& accessibleName, const QString& caption, OptionGroup& group);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     OptionGroup& group_;
 };
 
@@ -30,14 +30,14 @@ private:
 // wrapping round.
 class OptionGroup : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit OptionGroup(QObject* owner);
 
     void add(OptionButton* option);
     void select(OptionButton* option);
     void step(OptionButton* from, int direction);
 
-private:
+  private:
     void updateTabStop();
 
     std::vector<OptionButton*> options_;

@@ -14,7 +14,7 @@ namespace controls {
 // blocks until the user closes it.
 class PrinterDialog : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit PrinterDialog(QWidget* window, const char* designName = "CommonDialog1");
 
     // True when the user confirmed.
@@ -28,7 +28,7 @@ public:
     using Answer = std::function<bool(QPrinter&)>;
     static void answerWith(Answer answer);
 
-private:
+  private:
     QWidget* window_;
     // Made on first use: a printer loads the print system, which the many
     // windows never printed would pay for at every opening.

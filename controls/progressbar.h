@@ -11,18 +11,19 @@ namespace controls {
 // waiting for the event loop, so that every step of a sweep is seen.
 class ProgressBar : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr float maximum = 1000.0f;
 
-    ProgressBar(QWidget* container, const char* designName, const Twips& where, const QString& accessibleName);
+    ProgressBar(QWidget* container, const char* designName, const Twips& where,
+                const QString& accessibleName);
 
     float position() const { return position_; }
     void setPosition(float position);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     float position_ = 0.0f;
 };
 

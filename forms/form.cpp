@@ -15,7 +15,8 @@ Form::Form(const QString& title)
     setWindowTitle(title);
     // One icon for every window, set on the application: a QIcon per window
     // would render its SVG afresh at four sizes for each window shown.
-    static const bool iconSet = (QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zelba.svg"))), true);
+    static const bool iconSet =
+        (QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zelba.svg"))), true);
     Q_UNUSED(iconSet);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);

@@ -16,12 +16,12 @@ namespace forms {
 // progress bar along the bottom, and the dispatch of its handlers.
 class Form : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     controls::Surface* client() const { return client_; }
 
     controls::ProgressBar* ProgressBar1;
 
-protected:
+  protected:
     explicit Form(const QString& title);
 
     QAction* addMenuCommand(const char* designName, const QString& caption);
@@ -34,7 +34,8 @@ protected:
     template <class Sender, class Signal, class Window>
     void handle(Sender* sender, Signal signal, void (Window::*handler)()) {
         auto* window = static_cast<Window*>(this);
-        connect(sender, signal, this, [window, handler] { app::runHandler(window, [&] { (window->*handler)(); }); });
+        connect(sender, signal, this,
+                [window, handler] { app::runHandler(window, [&] { (window->*handler)(); }); });
     }
 
     // The Tab order of the window's controls, first to last.
@@ -49,7 +50,7 @@ protected:
     void print(controls::PrinterDialog& dialog);
     virtual void beforePrintPage() {}
 
-private:
+  private:
     controls::Surface* client_;
 };
 

@@ -17,7 +17,7 @@ extern const QString thresholdTable;
 // the weight, and the table of thresholds on hovering "Tabella".
 class Form1 : public Form {
     Q_OBJECT
-public:
+  public:
     Form1();
 
     controls::Frame* Frame1;
@@ -43,11 +43,11 @@ public:
     QAction* mnuId;
     QAction* mnuCal;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void beforePrintPage() override;
 
-private:
+  private:
     void Text1_Click();
     void Text1_KeyDown();
     void Text2_Click();

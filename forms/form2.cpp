@@ -16,7 +16,8 @@ Form2::Form2()
     : Form(QStringLiteral("Zelba 1 - Peso ideale")) {
     QWidget* window = client();
     const QString heightPrompt = QStringLiteral("Inserire l'altezza in cm,  es: 175");
-    const controls::Look promptLook{.font = font::prompt, .text = colour::maroon, .centred = true, .border = true, .transparent = true};
+    const controls::Look promptLook{
+        .font = font::prompt, .text = colour::maroon, .centred = true, .border = true, .transparent = true};
     // clang-format off
     Frame1   = new controls::Frame(window, "Frame1", {120, 120, 3495, 6615}, QStringLiteral(" Uomo "), {.font = font::frameCaption, .text = colour::navy});
     Label1   = new controls::Label(Frame1, "Label1", {840, 1320, 1695, 975}, heightPrompt, promptLook);

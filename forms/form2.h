@@ -12,7 +12,7 @@ namespace forms {
 // window; closing it unloads it.
 class Form2 : public Form {
     Q_OBJECT
-public:
+  public:
     Form2();
 
     controls::Frame* Frame1;
@@ -38,7 +38,7 @@ public:
     QMenu* mnuFile;
     QAction* mnuStam;
 
-private:
+  private:
     void Text1_KeyDown();
     void Text3_KeyDown();
     void Command1_Click();

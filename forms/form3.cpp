@@ -30,9 +30,12 @@ Form3::Form3()
     QWidget* window = client();
     const QString agePrompt = QStringLiteral("Inserire l'età:");
     const QString weightPrompt = QStringLiteral("Inserire il peso:");
-    const controls::Look ageLook{.font = font::prompt, .text = colour::maroon, .centred = true, .border = true, .transparent = true};
-    const controls::Look weightLook{.font = font::prompt, .text = colour::maroon, .centred = true, .border = true};
-    const controls::Look basalLook{.font = font::basal, .text = colour::blue, .background = colour::lightGrey, .centred = true};
+    const controls::Look ageLook{
+        .font = font::prompt, .text = colour::maroon, .centred = true, .border = true, .transparent = true};
+    const controls::Look weightLook{
+        .font = font::prompt, .text = colour::maroon, .centred = true, .border = true};
+    const controls::Look basalLook{
+        .font = font::basal, .text = colour::blue, .background = colour::lightGrey, .centred = true};
     const controls::Look smallCaption{.centred = true, .transparent = true, .autoSize = true};
     const controls::Look activityHeading{.font = font::prompt, .transparent = true};
     const controls::Look level{.font = font::small, .autoSize = true};
@@ -104,8 +107,9 @@ Form3::Form3()
     mnuFile = addMenu("mnuFile", QStringLiteral("File"));
     mnuStampa = addMenuItem(mnuFile, "mnuStampa", QStringLiteral("Stampa"));
 
-    setTabOrder({Text1, Text9, Command1, Text2, Text3, Text4, Command3, Option1, Option2, Option3, Option4, Option5,
-                 Option6, Command2, Text5, Text6, Text7, Text8, Text10, Text11, Text12});
+    setTabOrder({Text1,   Text9,   Command1, Text2,   Text3,   Text4,   Command3,
+                 Option1, Option2, Option3,  Option4, Option5, Option6, Command2,
+                 Text5,   Text6,   Text7,    Text8,   Text10,  Text11,  Text12});
     Text1->setFocus();
 
     handle(Text1, &EntryBox::keyDown, &Form3::Text1_KeyDown);
@@ -153,7 +157,8 @@ void Form3::computeEnergy(const Column& column) {
                               core::parseLeadingNumber(column.constant->text().toStdString()));
     column.basal->setText(app::resultText(app::checkedResult(basal)));
     app::runProgressSweep(*column.sweep, *ProgressBar1, [&] {
-        const double energy = core::energyExpenditure(app::readNumber(*column.factor), app::readNumber(*column.basal));
+        const double energy =
+            core::energyExpenditure(app::readNumber(*column.factor), app::readNumber(*column.basal));
         Label8->setText(app::resultText(app::checkedResult(energy)));
         column.sexHidden->setVisible(false);
         column.sexShown->setVisible(true);

@@ -15,7 +15,7 @@ namespace forms {
 // Opened modally from the body-weight window; closing it unloads it.
 class Form3 : public Form {
     Q_OBJECT
-public:
+  public:
     Form3();
 
     controls::Frame* Frame1;
@@ -69,7 +69,7 @@ public:
     QMenu* mnuFile;
     QAction* mnuStampa;
 
-private:
+  private:
     void Text1_KeyDown();
     void Text8_KeyDown();
     void Option1_Click();
@@ -97,8 +97,13 @@ private:
         controls::Label* sexHidden;
         qint16* sweep;
     };
-    Column man() { return {core::Sex::Man, Text1, Text9, Text2, Text3, Text4, Text11, Label18, Label19, &command3Sweep_}; }
-    Column woman() { return {core::Sex::Woman, Text8, Text10, Text7, Text6, Text5, Text12, Label19, Label18, &command2Sweep_}; }
+    Column man() {
+        return {core::Sex::Man, Text1, Text9, Text2, Text3, Text4, Text11, Label18, Label19, &command3Sweep_};
+    }
+    Column woman() {
+        return {core::Sex::Woman, Text8,   Text10,  Text7,          Text6, Text5,
+                Text12,           Label19, Label18, &command2Sweep_};
+    }
 
     void computeEnergy(const Column& column);
     void writeFactor(const controls::OptionButton* option, controls::EntryBox* factor, core::Sex sex,

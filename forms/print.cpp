@@ -8,10 +8,12 @@ namespace forms {
 namespace {
 
 QString printFailure(const QPrinter& printer) {
-    const QString reason = printer.outputFileName().isEmpty()
-                               ? QStringLiteral("La stampante «%1» non ha accettato il lavoro.").arg(printer.printerName())
-                               : QStringLiteral("Impossibile scrivere il file «%1».").arg(printer.outputFileName());
-    return QString::fromUtf8(core::messages::printFailed.data(), qsizetype(core::messages::printFailed.size())) +
+    const QString reason =
+        printer.outputFileName().isEmpty()
+            ? QStringLiteral("La stampante «%1» non ha accettato il lavoro.").arg(printer.printerName())
+            : QStringLiteral("Impossibile scrivere il file «%1».").arg(printer.outputFileName());
+    return QString::fromUtf8(core::messages::printFailed.data(),
+                             qsizetype(core::messages::printFailed.size())) +
            QLatin1Char('\n') + reason;
 }
 
@@ -19,9 +21,11 @@ QString printFailure(const QPrinter& printer) {
 // printer (vector output, sharp at any resolution), scaled to fit the
 // printable area without distortion and centred on it.
 void paintPage(QPainter& painter, QWidget& client, const QPrinter& printer) {
-    const double scale = std::min(double(printer.width()) / client.width(), double(printer.height()) / client.height());
+    const double scale =
+        std::min(double(printer.width()) / client.width(), double(printer.height()) / client.height());
     painter.save();
-    painter.translate((printer.width() - client.width() * scale) / 2, (printer.height() - client.height() * scale) / 2);
+    painter.translate((printer.width() - client.width() * scale) / 2,
+                      (printer.height() - client.height() * scale) / 2);
     painter.scale(scale, scale);
     client.render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
     painter.restore();
@@ -37,7 +41,8 @@ void Form::print(controls::PrinterDialog& dialog) {
     // Every copy is a page of its own; the printer must not multiply them.
     printer.setCopyCount(1);
     QPainter painter;
-    if (!painter.begin(&printer)) throw app::HandlerStop{printFailure(printer), controls::MessageTone::Warning};
+    if (!painter.begin(&printer))
+        throw app::HandlerStop{printFailure(printer), controls::MessageTone::Warning};
     for (qint16 pass = 1; pass <= copies; ++pass) {
         if (pass > 1 && !printer.newPage()) break;
         beforePrintPage();
