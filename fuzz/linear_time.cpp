@@ -67,16 +67,22 @@ void check(const char* what, const std::function<void(const std::string&)>& read
         if (ratio <= bound) return;
     }
     reference::printInput(what, piece);
-    std::fprintf(stderr, "%s: reading %zu bytes costs %.1f times per byte what %zu bytes cost\n", what, large.size(),
-                 ratio, small.size());
+    std::fprintf(stderr, "%s: reading %zu bytes costs %.1f times per byte what %zu bytes cost\n", what,
+                 large.size(), ratio, small.size());
     std::abort();
 }
 
 void checkAll(std::string_view piece) {
-    check("locale number", [](const std::string& text) { sink = core::parseLocaleNumber(text).value_or(0); }, piece);
-    check("leading number", [](const std::string& text) { sink = core::parseLeadingNumber(text); }, piece);
-    check("conversion message",
-          [](const std::string& text) { sink = double(core::messages::conversionFailure(text).size()); }, piece);
+    const auto localeNumber = [](const std::string& text) {
+        sink = core::parseLocaleNumber(text).value_or(0);
+    };
+    const auto leadingNumber = [](const std::string& text) { sink = core::parseLeadingNumber(text); };
+    const auto message = [](const std::string& text) {
+        sink = double(core::messages::conversionFailure(text).size());
+    };
+    check("locale number", localeNumber, piece);
+    check("leading number", leadingNumber, piece);
+    check("conversion message", message, piece);
 }
 
 } // namespace

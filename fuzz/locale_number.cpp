@@ -15,8 +15,8 @@ void check(std::string_view text) {
     const std::optional<double> expected = reference::localeNumber(text);
     if (read.has_value() == expected.has_value() && (!read || reference::identical(*read, *expected))) return;
     reference::printInput("locale number", text);
-    std::fprintf(stderr, "read: %s %.17g, expected: %s %.17g\n", read ? "value" : "failure", read ? *read : 0.0,
-                 expected ? "value" : "failure", expected ? *expected : 0.0);
+    std::fprintf(stderr, "read: %s %.17g, expected: %s %.17g\n", read ? "value" : "failure",
+                 read ? *read : 0.0, expected ? "value" : "failure", expected ? *expected : 0.0);
     std::abort();
 }
 

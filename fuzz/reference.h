@@ -66,7 +66,8 @@ inline long long readExponent(std::string_view digits, bool negative) {
 
 // Builds the decimal of a mantissa given as whole digits and fraction
 // digits, with an exponent.
-inline Decimal makeDecimal(bool negative, std::string_view whole, std::string_view fraction, long long exponent) {
+inline Decimal makeDecimal(bool negative, std::string_view whole, std::string_view fraction,
+                           long long exponent) {
     Decimal d;
     d.negative = negative;
     std::string all(whole);
@@ -118,7 +119,17 @@ inline Reading readDecimal(const Decimal& d) {
 // in the mantissa. Returns the decimal, or nothing when the text does not
 // follow the rules (the double range is the caller's matter).
 inline std::optional<Decimal> localeDecimal(std::string_view text) {
-    enum class State { Lead, Signed, Whole, WholePoint, Fraction, ExponentMark, ExponentSign, ExponentDigits, Trail };
+    enum class State {
+        Lead,
+        Signed,
+        Whole,
+        WholePoint,
+        Fraction,
+        ExponentMark,
+        ExponentSign,
+        ExponentDigits,
+        Trail
+    };
     State state = State::Lead;
     bool negative = false;
     bool mantissaDigits = false;
@@ -149,12 +160,18 @@ inline std::optional<Decimal> localeDecimal(std::string_view text) {
             }
             break;
         case State::Whole:
-            if (isDigit(c)) whole += c;
-            else if (c == '.') state = State::WholePoint;
-            else if (c == ',') state = State::Fraction;
-            else if (c == 'E' || c == 'e') state = State::ExponentMark;
-            else if (blank) state = State::Trail;
-            else return std::nullopt;
+            if (isDigit(c))
+                whole += c;
+            else if (c == '.')
+                state = State::WholePoint;
+            else if (c == ',')
+                state = State::Fraction;
+            else if (c == 'E' || c == 'e')
+                state = State::ExponentMark;
+            else if (blank)
+                state = State::Trail;
+            else
+                return std::nullopt;
             break;
         case State::WholePoint: // a point must be followed by a digit
             if (!isDigit(c)) return std::nullopt;
@@ -239,23 +256,30 @@ inline double leadingNumber(std::string_view text) {
     if (i < compact.size() && (compact[i] == 'E' || compact[i] == 'e')) {
         std::size_t j = i + 1;
         bool exponentNegative = false;
-        if (j < compact.size() && (compact[j] == '+' || compact[j] == '-')) exponentNegative = compact[j++] == '-';
+        if (j < compact.size() && (compact[j] == '+' || compact[j] == '-'))
+            exponentNegative = compact[j++] == '-';
         const std::size_t first = j;
         while (j < compact.size() && isDigit(compact[j])) ++j;
-        if (j > first) exponent = readExponent(std::string_view(compact).substr(first, j - first), exponentNegative);
+        if (j > first)
+            exponent = readExponent(std::string_view(compact).substr(first, j - first), exponentNegative);
     }
     const Decimal d = makeDecimal(negative, whole, fraction, exponent);
     const Reading reading = readDecimal(d);
     switch (reading.range) {
-    case Range::Inside: return reading.value;
-    case Range::Overflow: return negative ? -HUGE_VAL : HUGE_VAL;
-    case Range::Underflow: return negative ? -0.0 : 0.0;
+    case Range::Inside:
+        return reading.value;
+    case Range::Overflow:
+        return negative ? -HUGE_VAL : HUGE_VAL;
+    case Range::Underflow:
+        return negative ? -0.0 : 0.0;
     }
     return 0;
 }
 
 // Same double, zero's sign and all.
-inline bool identical(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+inline bool identical(double a, double b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
 
 // Readable text of an input for a failure report, cut to a sensible length.
 inline void printInput(const char* what, std::string_view text) {
@@ -263,8 +287,10 @@ inline void printInput(const char* what, std::string_view text) {
     const std::size_t shown = text.size() < 200 ? text.size() : 200;
     for (std::size_t k = 0; k < shown; ++k) {
         const unsigned char c = static_cast<unsigned char>(text[k]);
-        if (c >= 0x20 && c < 0x7f && c != '"' && c != '\\') std::fputc(c, stderr);
-        else std::fprintf(stderr, "\\x%02x", c);
+        if (c >= 0x20 && c < 0x7f && c != '"' && c != '\\')
+            std::fputc(c, stderr);
+        else
+            std::fprintf(stderr, "\\x%02x", c);
     }
     std::fprintf(stderr, "%s\"\n", shown < text.size() ? "..." : "");
 }

@@ -81,7 +81,8 @@ void checkWhole(std::int64_t value) {
     const std::string text = core::resultText(value);
     if (text != std::to_string(value)) fail(double(value), text, "whole number written otherwise");
     const std::optional<double> back = core::parseLocaleNumber(text);
-    if (!back || *back != static_cast<double>(value)) fail(double(value), text, "whole number does not read back");
+    if (!back || *back != static_cast<double>(value))
+        fail(double(value), text, "whole number does not read back");
 }
 
 } // namespace
@@ -101,7 +102,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                     std::to_string(int(bits >> 57) - 64 + int(bits % 7) * 40 - 120);
         double value = 0;
         std::from_chars(decimal.data(), decimal.data() + decimal.size(), value);
-        for (double v : {value, -value, std::nextafter(value, HUGE_VAL), std::nextafter(value, 0.0)}) check(v);
+        for (double v : {value, -value, std::nextafter(value, HUGE_VAL), std::nextafter(value, 0.0)})
+            check(v);
     }
     return 0;
 }

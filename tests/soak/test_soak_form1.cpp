@@ -11,12 +11,12 @@ using forms::Form1;
 
 class TestSoakForm1 : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase();
     void session();
     void cleanupTestCase();
 
-private:
+  private:
     Form1* form = nullptr;
 };
 
@@ -45,7 +45,8 @@ template <class Window, class Button> void openAndClose(QAction* item, Button* W
 void TestSoakForm1::session() {
     soak::Session session(form);
     session.results = {{QStringLiteral("Label6 (body-mass value)"), [this] { return form->Label6->text(); }}};
-    session.enablingChain = {{QStringLiteral("Text2"), form->Text2}, {QStringLiteral("Command1"), form->Command1}};
+    session.enablingChain = {{QStringLiteral("Text2"), form->Text2},
+                             {QStringLiteral("Command1"), form->Command1}};
     session.computeButtons = {form->Command1};
     session.closeButton = form->Command2;
     session.plausible = {{form->Text1, {"1,75", "1,6", "1,82", "2,1", "0,9", "1,5"}},

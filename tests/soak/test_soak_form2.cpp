@@ -9,12 +9,12 @@ using forms::Form2;
 
 class TestSoakForm2 : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase();
     void session();
     void cleanupTestCase();
 
-private:
+  private:
     Form2* form = nullptr;
 };
 
@@ -29,7 +29,8 @@ void TestSoakForm2::initTestCase() {
 void TestSoakForm2::session() {
     soak::Session session(form);
     session.results = {{QStringLiteral("Label5 (ideal weight)"), [this] { return form->Label5->text(); }}};
-    session.enablingChain = {{QStringLiteral("Command1"), form->Command1}, {QStringLiteral("Command3"), form->Command3}};
+    session.enablingChain = {{QStringLiteral("Command1"), form->Command1},
+                             {QStringLiteral("Command3"), form->Command3}};
     session.computeButtons = {form->Command1, form->Command3};
     session.closeButton = form->Command2;
     session.plausible = {{form->Text1, {"175", "182", "160", "190,5", "150"}},

@@ -9,12 +9,12 @@ using forms::Form3;
 
 class TestSoakForm3 : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase();
     void session();
     void cleanupTestCase();
 
-private:
+  private:
     Form3* form = nullptr;
 };
 
@@ -35,7 +35,8 @@ void TestSoakForm3::session() {
         {QStringLiteral("Text4 (man's basal metabolism)"), [this] { return form->Text4->text(); }},
         {QStringLiteral("Text5 (woman's basal metabolism)"), [this] { return form->Text5->text(); }},
     };
-    session.enablingChain = {{QStringLiteral("Command3"), form->Command3}, {QStringLiteral("Command2"), form->Command2}};
+    session.enablingChain = {{QStringLiteral("Command3"), form->Command3},
+                             {QStringLiteral("Command2"), form->Command2}};
     session.computeButtons = {form->Command3, form->Command2};
     session.closeButton = form->Command1;
     session.plausible = {{form->Text1, {"25", "35", "45", "70", "19", "18"}},
@@ -44,7 +45,8 @@ void TestSoakForm3::session() {
                          {form->Text10, {"55", "62,5", "70", "48"}}};
     for (controls::OptionButton* option :
          {form->Option1, form->Option2, form->Option3, form->Option4, form->Option5, form->Option6})
-        session.choices.push_back({QStringLiteral("choose %1").arg(option->objectName()), [option] { clickMouse(option); }});
+        session.choices.push_back(
+            {QStringLiteral("choose %1").arg(option->objectName()), [option] { clickMouse(option); }});
     session.run();
 }
 

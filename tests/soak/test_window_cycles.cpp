@@ -4,10 +4,10 @@
 // the sanitizer build, LeakSanitizer checks the same cycles at exit, and
 // the resident memory, which its allocator keeps for itself, is not
 // compared.
+#include "../forms/support.h"
 #include "forms/form1.h"
 #include "forms/form2.h"
 #include "forms/form3.h"
-#include "../forms/support.h"
 
 #include "app/lifecycle.h"
 #include "app/translation.h"
@@ -42,12 +42,12 @@ qint64 residentKib() {
 
 class TestWindowCycles : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase();
     void openAndCloseLeavesNothing();
     void cleanupTestCase();
 
-private:
+  private:
     template <class Window, class Button> void cycle(QAction* item, Button* Window::*close);
     void cycles(int count);
 
