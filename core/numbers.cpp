@@ -44,17 +44,26 @@ std::optional<double> parseLocaleNumber(std::string_view text) {
         if (text[i] == '-') plain += '-';
         ++i;
     }
-    bool hasDigits = false;
-    while (i < n) {
-        const char c = text[i];
-        if (isDigit(c)) {
-            plain += c;
-            hasDigits = true;
-        } else if (c != '.' || !hasDigits || i + 1 >= n || !isDigit(text[i + 1])) {
-            break; // a thousands point stands only between two digits
+    // The integer part: a point is a thousands separator only in a proper
+    // grouping (one to three digits, then groups of exactly three), so that
+    // a pasted "80.5" is refused instead of read as 805.
+    bool grouped = false;
+    std::size_t groupDigits = 0;
+    std::size_t integerDigits = 0;
+    for (; i < n; ++i) {
+        if (isDigit(text[i])) {
+            plain += text[i];
+            ++groupDigits;
+            ++integerDigits;
+        } else if (text[i] == '.' && groupDigits >= 1 && groupDigits <= 3 && (!grouped || groupDigits == 3)) {
+            grouped = true;
+            groupDigits = 0;
+        } else {
+            break;
         }
-        ++i;
     }
+    if (grouped && groupDigits != 3) return std::nullopt;
+    bool hasDigits = integerDigits > 0;
     if (i < n && text[i] == ',') {
         plain += '.';
         for (++i; i < n && isDigit(text[i]); ++i) {

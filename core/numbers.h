@@ -12,7 +12,8 @@
 namespace core {
 
 // The whole text as one number with a decimal comma: "1,75", "70,", ",5",
-// "1.234,5", "2E3", with blanks around. Empty or anything else: no value.
+// "1.234,5", "2E3", with blanks around. A point only groups thousands
+// ("80.500"); "80.5" or "1.75" is no number. Empty or anything else: no value.
 std::optional<double> parseLocaleNumber(std::string_view text);
 
 // The longest leading number with a decimal point, blanks anywhere ignored;
