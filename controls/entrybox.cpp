@@ -7,8 +7,10 @@
 namespace controls {
 namespace {
 
-// Keys that deliver no character act as usual; so do Alt combinations,
-// which belong to the access keys of buttons and menus.
+// Keys that deliver no character act as usual. Whatever modifier is held,
+// a character goes through the filter: an access key (Alt+C) that a button
+// takes never reaches the box, so an Alt key that does is typed like any
+// other ("175", Alt+".", "5" must not read as 1755).
 bool deliversCharacters(const QKeyEvent& event) {
     switch (event.key()) {
     case Qt::Key_Delete:
@@ -16,7 +18,7 @@ bool deliversCharacters(const QKeyEvent& event) {
     case Qt::Key_Backtab:
         return false;
     default:
-        return !event.text().isEmpty() && !(event.modifiers() & (Qt::AltModifier | Qt::MetaModifier));
+        return !event.text().isEmpty();
     }
 }
 
@@ -36,6 +38,11 @@ EntryBox::EntryBox(QWidget* container, const char* designName, const Twips& wher
     , keys_(keys) {
     place(this, designName, where, accessibleName, look);
     if (look.centred) setAlignment(Qt::AlignCenter);
+    // A value written into a read-only box is read from its first digit,
+    // also when it is wider than the box.
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (isReadOnly()) setCursorPosition(0);
+    });
 }
 
 void EntryBox::keyPressEvent(QKeyEvent* event) {
