@@ -21,7 +21,7 @@ class ResultLabelAccessible : public QAccessibleWidget {
         auto* label = static_cast<Label*>(widget());
         if (kind != QAccessible::Name) return QAccessibleWidget::text(kind);
         const QString what = label->property(resultProperty).toString();
-        return label->text().isEmpty() ? what : what + QStringLiteral(": ") + label->text();
+        return label->result().isEmpty() ? what : what + QStringLiteral(": ") + label->result();
     }
 };
 

@@ -9,6 +9,7 @@ Label::Label(QWidget* container, const char* designName, const Twips& where, con
     : QLabel(caption, container)
     , autoSize_(look.autoSize) {
     place(this, designName, where, QString(), look); // a screen reader reads the caption
+    designFont_ = font();
     setAlignment((look.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     setAutoFillBackground(!look.transparent);
     if (look.border) {
@@ -18,6 +19,18 @@ Label::Label(QWidget* container, const char* designName, const Twips& where, con
         resize(sizeHint());
     else
         setWordWrap(true);
+}
+
+void Label::showResult(const QString& value) {
+    constexpr int smallestPixels = 8;
+    result_ = value;
+    const int room = contentsRect().width() - 2 * margin();
+    QFont shown = designFont_;
+    int pixels = QFontInfo(shown).pixelSize();
+    while (pixels > smallestPixels && QFontMetrics(shown).horizontalAdvance(value) > room)
+        shown.setPixelSize(--pixels);
+    setFont(shown);
+    setText(QFontMetrics(shown).elidedText(value, Qt::ElideRight, room));
 }
 
 void Label::reportMouseMoves() { setMouseTracking(true); }

@@ -18,6 +18,12 @@ class Label : public QLabel {
 
     void reportMouseMoves();
 
+    // Shows a result without ever hiding a digit: in the label's own font
+    // when it fits, else in a smaller one for this value (down to 8 px), else
+    // cut with a visible "…". result() keeps the whole value.
+    void showResult(const QString& value);
+    QString result() const { return result_; }
+
   signals:
     void mouseMoved();
 
@@ -26,6 +32,8 @@ class Label : public QLabel {
 
   private:
     bool autoSize_;
+    QFont designFont_;
+    QString result_;
 };
 
 } // namespace controls

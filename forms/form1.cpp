@@ -70,7 +70,10 @@ Form1::Form1()
     mnuCal = addMenuCommand("mnuCal", QStringLiteral("Calorie"));
 
     setTabOrder({Text1, Text2, Command1, Text3, Command2});
+    // The height box starts with "Mt" selected, as Tab would leave it, so
+    // that the user's first typing replaces it.
     Text1->setFocus();
+    Text1->selectAll();
 
     handle(Text1, &EntryBox::clicked, &Form1::Text1_Click);
     handle(Text1, &EntryBox::keyDown, &Form1::Text1_KeyDown);
@@ -116,7 +119,7 @@ void Form1::Command1_Click() {
     if (height <= 0) app::refuse(core::messages::invalidStature);
     app::runProgressSweep(command1Sweep_, *ProgressBar1, [this] {
         const double value = core::bodyMassValue(app::readNumber(*Text1), app::readWeight(*Text2));
-        Label6->setText(app::resultText(app::checkedResult(value)));
+        Label6->showResult(app::resultText(app::checkedResult(value)));
     });
 }
 

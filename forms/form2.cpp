@@ -74,7 +74,7 @@ void Form2::writeIdealWeight(const QLineEdit& height, const QLineEdit& constant)
     const double weight = core::idealWeight(app::readNumber(height), app::readNumber(constant));
     // A height at or below the constant has no ideal weight.
     if (!(weight > 0)) app::refuse(core::messages::invalidHeight);
-    Label5->setText(app::resultText(app::checkedResult(weight)));
+    Label5->showResult(app::resultText(app::checkedResult(weight)));
 }
 
 void Form2::Command1_Click() {

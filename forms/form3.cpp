@@ -159,7 +159,7 @@ void Form3::computeEnergy(const Column& column) {
     app::runProgressSweep(*column.sweep, *ProgressBar1, [&] {
         const double energy =
             core::energyExpenditure(app::readNumber(*column.factor), app::readNumber(*column.basal));
-        Label8->setText(app::resultText(app::checkedResult(energy)));
+        Label8->showResult(app::resultText(app::checkedResult(energy)));
         column.sexHidden->setVisible(false);
         column.sexShown->setVisible(true);
     });
