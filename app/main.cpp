@@ -1,4 +1,5 @@
 #include "app/lifecycle.h"
+#include "app/theme.h"
 #include "app/translation.h"
 #include "controls/accessible.h"
 #include "forms/form1.h"
@@ -11,6 +12,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Zelba"));
 
     app::installItalianTexts(application);
+    app::useLightLook();
     controls::installAccessibility();
     app::show<forms::Form1>();
     const int status = QApplication::exec();

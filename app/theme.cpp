@@ -1,0 +1,42 @@
+#include "app/theme.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QStyleFactory>
+
+namespace app {
+namespace {
+
+// Fusion's own light colours, written out: in Qt 6.4 the style's
+// standardPalette() follows a dark platform theme.
+QPalette fusionLightPalette() {
+    const QColor window(239, 239, 239);
+    const QColor dark = window.darker(150);
+    const QColor mid = window.darker(130);
+    const QColor shadow = dark.darker(135);
+    const QColor disabledText(190, 190, 190);
+    const QColor highlight(48, 140, 198);
+    QPalette palette(Qt::black, window, window.lighter(150), dark, mid, Qt::black, Qt::white);
+    palette.setColor(QPalette::Midlight, mid.lighter(110));
+    palette.setColor(QPalette::Shadow, shadow);
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    for (auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, disabledText);
+    palette.setColor(QPalette::Disabled, QPalette::Base, window);
+    palette.setColor(QPalette::Disabled, QPalette::Dark, QColor(209, 209, 209).darker(110));
+    palette.setColor(QPalette::Disabled, QPalette::Shadow, shadow.lighter(150));
+    palette.setColor(QPalette::Active, QPalette::Highlight, highlight);
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, highlight);
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
+    palette.setColor(QPalette::PlaceholderText, QColor(0, 0, 0, 128));
+    return palette;
+}
+
+} // namespace
+
+void useLightLook() {
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setPalette(fusionLightPalette());
+}
+
+} // namespace app
