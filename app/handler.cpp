@@ -4,7 +4,6 @@
 #include "core/numbers.h"
 
 #include <QLineEdit>
-#include <cmath>
 
 namespace app {
 namespace {
@@ -28,7 +27,12 @@ void runHandler(QWidget* window, const std::function<void()>& handler) {
     }
 }
 
-void refuse(std::string_view message) { throw HandlerStop{fromUtf8(message), controls::MessageTone::Plain}; }
+void refuse(core::Refusal why) {
+    // Too large a result is a warning; the other refusals only inform.
+    const auto tone =
+        why == core::Refusal::OutOfRange ? controls::MessageTone::Warning : controls::MessageTone::Plain;
+    throw HandlerStop{fromUtf8(core::messages::refusal(why)), tone};
+}
 
 double readNumber(const QLineEdit& box) {
     const QString text = box.text();
@@ -37,15 +41,9 @@ double readNumber(const QLineEdit& box) {
 }
 
 double readWeight(const QLineEdit& box) {
-    const double weight = readNumber(box);
-    if (weight < 0) conversionFailure(box.text());
-    return weight;
-}
-
-double checkedResult(double value) {
-    if (!std::isfinite(value))
-        throw HandlerStop{fromUtf8(core::messages::outOfRange), controls::MessageTone::Warning};
-    return value;
+    const QString text = box.text();
+    if (auto weight = core::parseWeight(text.toStdString())) return *weight;
+    conversionFailure(text);
 }
 
 QString resultText(double value) { return QString::fromStdString(core::resultText(value)); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/messagebox.h"
+#include "core/measures.h"
 
 #include <QString>
 #include <functional>
@@ -22,18 +23,21 @@ struct HandlerStop {
 
 void runHandler(QWidget* window, const std::function<void()>& handler);
 
-// Stops the handler with a message of its own.
-[[noreturn]] void refuse(std::string_view message);
+// Stops the handler with the message of a refusal.
+[[noreturn]] void refuse(core::Refusal why);
+
+// The value the core computed, or a stop with the message of its refusal.
+template <class Value> Value accepted(const core::Checked<Value>& checked) {
+    if (checked.refusal != core::Refusal::None) refuse(checked.refusal);
+    return checked.value;
+}
 
 // The box's text as a locale number, or a stop with the conversion message.
 double readNumber(const QLineEdit& box);
 
-// As readNumber; a negative weight can only have been pasted and is refused
-// like any other text that is not a weight.
+// As readNumber, for a weight: a negative one is refused like any other text
+// that is not a weight.
 double readWeight(const QLineEdit& box);
-
-// The value itself, or a stop when it is too large for a double.
-double checkedResult(double value);
 
 // The value's result text, ready for a label or a box.
 QString resultText(double value);

@@ -5,17 +5,19 @@
 #include "forms/form1.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     // Lets the desktop match the windows with the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Zelba"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zelba.svg")));
 
     app::installItalianTexts(application);
     app::useLightLook();
     controls::installAccessibility();
-    app::show<forms::Form1>();
-    const int status = QApplication::exec();
-    delete app::windowReference<forms::Form1>().data();
-    return status;
+    // The start-up window lives as long as the program.
+    forms::Form1 startWindow;
+    app::showCentred(startWindow);
+    return QApplication::exec();
 }

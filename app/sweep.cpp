@@ -4,8 +4,8 @@
 
 namespace app {
 
-void runProgressSweep(qint16& counter, controls::ProgressBar& bar, const std::function<void()>& pass) {
-    counter = 0;
+void runProgressSweep(controls::ProgressBar& bar, const std::function<void()>& pass) {
+    qint16 counter = 0;
     while (counter <= 999) {
         pass();
         bar.setPosition(static_cast<float>(counter));

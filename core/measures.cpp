@@ -34,10 +34,28 @@ constexpr std::array activityFactors{
     ActivityRow{"2,10", "1,82"},
 };
 
+// A value too large for a double is no result.
+Checked<double> finite(double value) {
+    if (!std::isfinite(value)) return {.refusal = Refusal::OutOfRange};
+    return {value};
+}
+
 } // namespace
 
-double bodyMassValue(double heightMetres, double weightKg) {
-    return std::trunc(roundToResultPrecision(weightKg / (heightMetres * heightMetres)));
+Checked<double> checkHeight(double metres) {
+    if (metres >= 2.5) return {.refusal = Refusal::TooTall};
+    if (metres <= 0) return {.refusal = Refusal::InvalidStature};
+    return {metres};
+}
+
+std::optional<double> parseWeight(std::string_view text) {
+    const auto weight = parseLocaleNumber(text);
+    if (weight && *weight < 0) return std::nullopt;
+    return weight;
+}
+
+Checked<double> bodyMassValue(double heightMetres, double weightKg) {
+    return finite(std::trunc(roundToResultPrecision(weightKg / (heightMetres * heightMetres))));
 }
 
 int weightBarTwips(double weightKg) {
@@ -46,23 +64,29 @@ int weightBarTwips(double weightKg) {
     return static_cast<int>(std::clamp(weightKg * twipsPerKg, 0.0, widest));
 }
 
-double idealWeight(double heightCm, double constant) { return heightCm - constant; }
+Checked<double> idealWeight(double heightCm, double constant) {
+    const double weight = heightCm - constant;
+    if (!(weight > 0)) return {.refusal = Refusal::InvalidHeight};
+    return finite(weight);
+}
 
-std::optional<AgeBand> ageBand(Sex sex, double age) {
-    std::optional<AgeBand> band;
+Checked<AgeBand> ageBand(Sex sex, double age) {
+    Checked<AgeBand> band{.refusal = Refusal::TooYoung};
     // Each threshold is tested only when the one before it held.
     for (const AgeBandRow& row : ageBands) {
         if (!(age > row.above)) break;
-        band = sex == Sex::Man ? row.man : row.woman;
+        band = {sex == Sex::Man ? row.man : row.woman};
     }
     return band;
 }
 
-double basalMetabolism(double weightKg, double coefficient, double constant) {
-    return weightKg * coefficient + constant;
+Checked<double> basalMetabolism(double weightKg, double coefficient, double constant) {
+    return finite(weightKg * coefficient + constant);
 }
 
-double energyExpenditure(double activityFactor, double basal) { return activityFactor * basal; }
+Checked<double> energyExpenditure(double activityFactor, double basal) {
+    return finite(activityFactor * basal);
+}
 
 std::string_view activityFactorText(Sex sex, Activity activity) {
     const ActivityRow& row = activityFactors[static_cast<std::size_t>(activity)];

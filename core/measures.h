@@ -3,21 +3,40 @@
 #include <optional>
 #include <string_view>
 
-// The computations of the three windows, as plain functions of numbers.
+// The computations of the three windows and the rules that refuse a value,
+// as plain functions of numbers.
 namespace core {
+
+// Why a window shows a message instead of a result (core/messages words it).
+enum class Refusal { None, TooTall, InvalidStature, InvalidHeight, TooYoung, OutOfRange };
+
+// A value, or the refusal that stands in its place.
+template <class Value> struct Checked {
+    Value value{};
+    Refusal refusal = Refusal::None;
+};
+
+// A height the body-mass index can be computed for: above 0 and below 2,5 m
+// (a height in centimetres, such as 175, is refused as too tall).
+Checked<double> checkHeight(double metres);
+
+// A weight as typed or pasted: a locale number that is not negative (a
+// minus can only have been pasted). No value: not a weight.
+std::optional<double> parseWeight(std::string_view text);
 
 // Body-mass index as a whole number. Rounding to the 15 digits a result
 // shows before truncating keeps the categories right: 64 kg at 1,6 m is
 // 24.999999999999996 in double arithmetic and must read 25.
-double bodyMassValue(double heightMetres, double weightKg);
+Checked<double> bodyMassValue(double heightMetres, double weightKg);
 
 // Width of the weight bar: 20 twips a kilogram. Clamped before it becomes
 // an integer, so that no weight can overflow it; the frame clips the bar
 // on screen long before the clamp.
 int weightBarTwips(double weightKg);
 
-// Broca's ideal weight: height in centimetres less the sex's constant.
-double idealWeight(double heightCm, double constant);
+// Broca's ideal weight: height in centimetres less the sex's constant. A
+// height at or below the constant has none.
+Checked<double> idealWeight(double heightCm, double constant);
 
 enum class Sex { Man, Woman };
 
@@ -26,12 +45,12 @@ struct AgeBand {
     int constant;
 };
 
-// The coefficient and constant of the basal metabolism for an age: none
-// for 18 years or less, which the formula does not cover.
-std::optional<AgeBand> ageBand(Sex sex, double age);
+// The coefficient and constant of the basal metabolism for an age; the
+// bands start above 18 years.
+Checked<AgeBand> ageBand(Sex sex, double age);
 
-double basalMetabolism(double weightKg, double coefficient, double constant);
-double energyExpenditure(double activityFactor, double basal);
+Checked<double> basalMetabolism(double weightKg, double coefficient, double constant);
+Checked<double> energyExpenditure(double activityFactor, double basal);
 
 enum class Activity { Light, Moderate, Heavy };
 

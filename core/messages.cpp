@@ -22,3 +22,37 @@ std::string conversionFailure(std::string_view utf8Text) {
 }
 
 } // namespace core::messages
+
+namespace core::messages {
+
+std::string printerRefused(std::string_view printerName) {
+    return "La stampante «" + std::string(printerName) + "» non ha accettato il lavoro.";
+}
+
+std::string fileNotWritten(std::string_view fileName) {
+    return "Impossibile scrivere il file «" + std::string(fileName) + "».";
+}
+
+} // namespace core::messages
+
+namespace core::messages {
+
+std::string_view refusal(Refusal why) {
+    switch (why) {
+    case Refusal::TooTall:
+        return tooTall;
+    case Refusal::InvalidStature:
+        return invalidStature;
+    case Refusal::InvalidHeight:
+        return invalidHeight;
+    case Refusal::TooYoung:
+        return tooYoung;
+    case Refusal::OutOfRange:
+        return outOfRange;
+    case Refusal::None:
+        break;
+    }
+    return {};
+}
+
+} // namespace core::messages

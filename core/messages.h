@@ -19,3 +19,20 @@ inline constexpr std::string_view printFailed = "Stampa non riuscita.";
 std::string conversionFailure(std::string_view utf8Text);
 
 } // namespace core::messages
+
+// Why a print failed, shown under printFailed.
+namespace core::messages {
+
+std::string printerRefused(std::string_view printerName);
+std::string fileNotWritten(std::string_view fileName);
+
+} // namespace core::messages
+
+#include "core/measures.h"
+
+namespace core::messages {
+
+// The message a window shows for a refused value.
+std::string_view refusal(Refusal why);
+
+} // namespace core::messages

@@ -1,9 +1,8 @@
 #include "forms/form.h"
 
+#include "app/sweep.h"
 #include "forms/design.h"
 
-#include <QApplication>
-#include <QIcon>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -11,13 +10,9 @@
 namespace forms {
 
 Form::Form(const QString& title)
-    : client_(new controls::Surface(this)) {
+    : client_(new controls::Surface(this))
+    , printerDialog_(new controls::PrinterDialog(this)) {
     setWindowTitle(title);
-    // One icon for every window, set on the application: a QIcon per window
-    // would render its SVG afresh at four sizes for each window shown.
-    static const bool iconSet =
-        (QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zelba.svg"))), true);
-    Q_UNUSED(iconSet);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFont(controls::designFont(design::font::window));
@@ -25,7 +20,7 @@ Form::Form(const QString& title)
     client_->setFixedSize(controls::pixels(10920), controls::pixels(7590));
     setCentralWidget(client_);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    ProgressBar1 = new controls::ProgressBar(client_, "ProgressBar1", {120, 6960, 8775, 375},
+    progressBar_ = new controls::ProgressBar(client_, "ProgressBar1", {120, 6960, 8775, 375},
                                              QStringLiteral("Avanzamento del calcolo"));
 }
 
@@ -35,17 +30,13 @@ QAction* Form::addMenuCommand(const char* designName, const QString& caption) {
     return action;
 }
 
-QMenu* Form::addMenu(const char* designName, const QString& caption) {
-    QMenu* menu = menuBar()->addMenu(caption);
-    menu->setObjectName(QString::fromLatin1(designName));
-    menu->menuAction()->setObjectName(QString::fromLatin1(designName));
-    return menu;
-}
-
-QAction* Form::addMenuItem(QMenu* menu, const char* designName, const QString& caption) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(designName));
-    return action;
+void Form::addFileMenu(const char* printItemName) {
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("File"));
+    menu->setObjectName(QStringLiteral("mnuFile"));
+    menu->menuAction()->setObjectName(QStringLiteral("mnuFile"));
+    QAction* printItem = menu->addAction(QStringLiteral("Stampa"));
+    printItem->setObjectName(QString::fromLatin1(printItemName));
+    handle(printItem, &QAction::triggered, &Form::onPrint);
 }
 
 void Form::setTabOrder(std::initializer_list<QWidget*> order) {
@@ -53,5 +44,7 @@ void Form::setTabOrder(std::initializer_list<QWidget*> order) {
 }
 
 void Form::finishLayout() { controls::raiseInputs(client_); }
+
+void Form::sweep(const std::function<void()>& pass) { app::runProgressSweep(*progressBar_, pass); }
 
 } // namespace forms

@@ -20,48 +20,28 @@ class Form1 : public Form {
   public:
     Form1();
 
-    controls::Frame* Frame1;
-    controls::Label* Label1;
-    controls::EntryBox* Text1;
-    controls::Label* Label4;
-    controls::Label* Label3;
-    controls::EntryBox* Text2;
-    controls::Shape* Shape1;
-    controls::Button* Command1;
-    controls::Frame* Frame3;
-    controls::Label* Label5;
-    controls::Label* Label6;
-    controls::MultiLineBox* Text3;
-    controls::Frame* Frame2;
-    controls::Label* Label2;
-    controls::Button* Command2;
-    controls::PrinterDialog* CommonDialog1;
-
-    QAction* mnuCrp;
-    QMenu* mnuFile;
-    QAction* mnuStamp;
-    QAction* mnuId;
-    QAction* mnuCal;
-
   protected:
     void closeEvent(QCloseEvent* event) override;
     void beforePrintPage() override;
 
   private:
-    void Text1_Click();
-    void Text1_KeyDown();
-    void Text2_Click();
-    void Text2_Change();
-    void Command1_Click();
-    void Command2_Click();
-    void Label2_MouseMove();
-    void Form_MouseMove();
-    void Frame3_MouseMove();
-    void mnuStamp_Click();
-    void mnuId_Click();
-    void mnuCal_Click();
+    void onHeightClicked();
+    void onHeightKeyDown();
+    void onWeightClicked();
+    void onWeightChanged();
+    void onCompute();
+    void onClose();
+    void showTable();
+    void hideTable();
+    void onOpenIdealWeight();
+    void onOpenCalories();
 
-    qint16 command1Sweep_ = 0;
+    controls::EntryBox* heightBox;
+    controls::EntryBox* weightBox;
+    controls::Shape* weightBar;
+    controls::Button* computeButton;
+    controls::Label* resultLabel;
+    controls::MultiLineBox* tableBox;
 };
 
 } // namespace forms

@@ -1,178 +1,277 @@
 #include "forms/form3.h"
 
 #include "app/lifecycle.h"
-#include "app/sweep.h"
 #include "controls/accessible.h"
-#include "core/messages.h"
 #include "core/numbers.h"
 #include "forms/design.h"
+
+#include <algorithm>
+#include <functional>
 
 namespace forms {
 
 using namespace design;
+using namespace Qt::Literals::StringLiterals;
+using controls::Button;
 using controls::EntryBox;
+using controls::Frame;
+using controls::Label;
+using controls::OptionButton;
+using controls::Twips;
 using core::Activity;
 using core::Sex;
 
 namespace {
 
-QString factorText(Sex sex, Activity activity) {
-    const std::string_view text = core::activityFactorText(sex, activity);
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
+struct Row {
+    const char* name;
+    Twips at;
+};
+
+const controls::Look agePromptLook{
+    .font = font::prompt, .text = colour::maroon, .centred = true, .border = true, .transparent = true};
+const controls::Look weightPromptLook{
+    .font = font::prompt, .text = colour::maroon, .centred = true, .border = true};
+const controls::Look entryLook{.font = font::entry};
+const controls::Look basalLook{
+    .font = font::basal, .text = colour::blue, .background = colour::lightGrey, .centred = true};
+const controls::Look levelLook{.font = font::small, .autoSize = true};
+const QString levelCaptions[] = {u"Leggera"_s, u"Moderata"_s, u"Pesante"_s};
+const QString levelNames[] = {u"leggera"_s, u"moderata"_s, u"pesante"_s};
+const auto filtered = EntryBox::Keys::Filtered;
+const auto asTyped = EntryBox::Keys::AsTyped;
+
+QString text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
 
 } // namespace
 
+// Where one sex's controls sit: the two frames are built alike from these
+// rows, which keep every difference between them (names, positions, the
+// woman's options numbered from the other end).
+struct SexFrameDesign {
+    Sex sex;
+    Row frame;
+    QString caption;
+    QColor captionColour;
+    QString of, forWhom, word; // "dell'uomo", "per l'uomo", "uomo"
+    Row agePrompt, age, coefficient, weightPrompt, constant, weight, basalCaption, basal;
+    const char* line;
+    Row activityCaption, factor;
+    std::array<Row, 3> options, levels; // light, moderate, heavy
+    Row compute;
+};
+
+namespace {
+
+const SexFrameDesign manDesign{
+    .sex = Sex::Man,
+    .frame = {"Frame1", {120, 0, 3495, 6735}},
+    .caption = u" Uomo "_s,
+    .captionColour = colour::navy,
+    .of = u"dell'uomo"_s,
+    .forWhom = u"per l'uomo"_s,
+    .word = u"uomo"_s,
+    .agePrompt = {"Label1", {960, 360, 1485, 405}},
+    .age = {"Text1", {960, 720, 1485, 495}},
+    .coefficient = {"Text2", {120, 1080, 735, 285}},
+    .weightPrompt = {"Label15", {960, 1440, 1485, 615}},
+    .constant = {"Text3", {2520, 1560, 855, 285}},
+    .weight = {"Text9", {960, 2040, 1485, 495}},
+    .basalCaption = {"Label2", {960, 2880, 1425, 195}},
+    .basal = {"Text4", {960, 3120, 1455, 375}},
+    .line = "Line1",
+    .activityCaption = {"Label3", {240, 3720, 1335, 375}},
+    .factor = {"Text11", {2280, 3840, 975, 285}},
+    .options = {{{"Option1", {960, 4080, 255, 255}},
+                 {"Option2", {960, 4680, 255, 255}},
+                 {"Option3", {960, 5280, 255, 255}}}},
+    .levels = {{{"Label4", {1320, 4080, 765, 240}},
+                {"Label5", {1320, 4680, 870, 240}},
+                {"Label6", {1320, 5280, 750, 240}}}},
+    .compute = {"Command3", {840, 5760, 1695, 735}},
+};
+
+const SexFrameDesign womanDesign{
+    .sex = Sex::Woman,
+    .frame = {"Frame2", {7320, 0, 3495, 6735}},
+    .caption = u" Donna "_s,
+    .captionColour = colour::purple,
+    .of = u"della donna"_s,
+    .forWhom = u"per la donna"_s,
+    .word = u"donna"_s,
+    .agePrompt = {"Label14", {1080, 360, 1485, 405}},
+    .age = {"Text8", {1080, 720, 1485, 495}},
+    .coefficient = {"Text7", {120, 1560, 855, 285}},
+    .weightPrompt = {"Label16", {1080, 1440, 1485, 615}},
+    .constant = {"Text6", {2640, 1440, 735, 285}},
+    .weight = {"Text10", {1080, 2040, 1485, 495}},
+    .basalCaption = {"Label13", {1080, 2880, 1425, 195}},
+    .basal = {"Text5", {1080, 3120, 1455, 375}},
+    .line = "Line2",
+    .activityCaption = {"Label12", {360, 3720, 1335, 375}},
+    .factor = {"Text12", {2640, 3840, 615, 285}},
+    // The woman's options are numbered from the other end.
+    .options = {{{"Option6", {1080, 4080, 255, 255}},
+                 {"Option5", {1080, 4680, 255, 255}},
+                 {"Option4", {1080, 5280, 255, 255}}}},
+    .levels = {{{"Label11", {1440, 4080, 765, 240}},
+                {"Label10", {1440, 4680, 870, 240}},
+                {"Label9", {1440, 5280, 750, 240}}}},
+    .compute = {"Command2", {960, 5760, 1695, 735}},
+};
+
+} // namespace
+
+Form3::SexFrame Form3::buildFrame(const SexFrameDesign& d) {
+    auto* frame = new Frame(client(), d.frame.name, d.frame.at, d.caption,
+                            {.font = font::frameCaption, .text = d.captionColour});
+    SexFrame built{.sex = d.sex};
+    new Label(frame, d.agePrompt.name, d.agePrompt.at, u"Inserire l'età:"_s, agePromptLook);
+    built.ageBox =
+        new EntryBox(frame, d.age.name, d.age.at, "Età " + d.of + " in anni", {}, filtered, entryLook);
+    // The coefficient, the weight prompt and the constant are made in the
+    // order of their top edge, which fixes how they stack.
+    std::array<std::pair<int, std::function<void()>>, 3> middle{{
+        {d.coefficient.at.top,
+         [&] {
+             built.coefficientBox = new EntryBox(frame, d.coefficient.name, d.coefficient.at,
+                                                 "Coefficiente " + d.forWhom, {}, asTyped);
+         }},
+        {d.weightPrompt.at.top,
+         [&] {
+             new Label(frame, d.weightPrompt.name, d.weightPrompt.at, u"Inserire il peso:"_s,
+                       weightPromptLook);
+         }},
+        {d.constant.at.top,
+         [&] {
+             built.constantBox =
+                 new EntryBox(frame, d.constant.name, d.constant.at, "Costante " + d.forWhom, {}, asTyped);
+         }},
+    }};
+    std::stable_sort(middle.begin(), middle.end(), [](auto& a, auto& b) { return a.first < b.first; });
+    for (auto& [top, make] : middle) make();
+    built.weightBox = new EntryBox(frame, d.weight.name, d.weight.at, "Peso " + d.of + " in chilogrammi", {},
+                                   filtered, entryLook);
+    new Label(frame, d.basalCaption.name, d.basalCaption.at, u"Metabolismo basale"_s,
+              {.centred = true, .transparent = true, .autoSize = true});
+    built.basalBox =
+        new EntryBox(frame, d.basal.name, d.basal.at, "Metabolismo basale " + d.of, {}, asTyped, basalLook);
+    new controls::Line(frame, d.line, {240, 3600}, {3240, 3600});
+    new Label(frame, d.activityCaption.name, d.activityCaption.at, u"Attività:"_s,
+              {.font = font::prompt, .transparent = true});
+    built.factorBox = new EntryBox(frame, d.factor.name, d.factor.at, "Fattore di attività " + d.of,
+                                   text(core::activityFactorText(d.sex, Activity::Moderate)), asTyped);
+    auto* group = new controls::OptionGroup(this);
+    for (std::size_t level = 0; level < 3; ++level) {
+        built.activityOptions[level] = new OptionButton(frame, d.options[level].name, d.options[level].at,
+                                                        "Attività " + levelNames[level] + ", " + d.word,
+                                                        u"Option%1"_s.arg(level + 1), *group);
+        new Label(frame, d.levels[level].name, d.levels[level].at, levelCaptions[level], levelLook);
+    }
+    built.computeButton =
+        new Button(frame, d.compute.name, d.compute.at, u"&Calcola"_s, {.font = font::button});
+    built.computeButton->setAccessibleName("Calcola " + d.forWhom);
+    built.computeButton->setEnabled(false);
+    built.activityOptions[std::size_t(Activity::Moderate)]->setChecked(true);
+    for (EntryBox* hidden : {built.coefficientBox, built.constantBox, built.factorBox})
+        hidden->setVisible(false);
+    built.basalBox->setReadOnly(true);
+    return built;
+}
+
 Form3::Form3()
-    : Form(QStringLiteral("Zelba 1 - Calorie"))
-    , manActivity_(new controls::OptionGroup(this))
-    , womanActivity_(new controls::OptionGroup(this)) {
-    QWidget* window = client();
-    const QString agePrompt = QStringLiteral("Inserire l'età:");
-    const QString weightPrompt = QStringLiteral("Inserire il peso:");
-    const controls::Look ageLook{
-        .font = font::prompt, .text = colour::maroon, .centred = true, .border = true, .transparent = true};
-    const controls::Look weightLook{
-        .font = font::prompt, .text = colour::maroon, .centred = true, .border = true};
-    const controls::Look basalLook{
-        .font = font::basal, .text = colour::blue, .background = colour::lightGrey, .centred = true};
-    const controls::Look smallCaption{.centred = true, .transparent = true, .autoSize = true};
-    const controls::Look activityHeading{.font = font::prompt, .transparent = true};
-    const controls::Look level{.font = font::small, .autoSize = true};
-    const auto filtered = EntryBox::Keys::Filtered;
-    const auto asTyped = EntryBox::Keys::AsTyped;
-    // clang-format off
-    Frame1   = new controls::Frame(window, "Frame1", {120, 0, 3495, 6735}, QStringLiteral(" Uomo "), {.font = font::frameCaption, .text = colour::navy});
-    Label1   = new controls::Label(Frame1, "Label1", {960, 360, 1485, 405}, agePrompt, ageLook);
-    Text1    = new EntryBox(Frame1, "Text1", {960, 720, 1485, 495}, QStringLiteral("Età dell'uomo in anni"), QString(), filtered, {.font = font::entry});
-    Text2    = new EntryBox(Frame1, "Text2", {120, 1080, 735, 285}, QStringLiteral("Coefficiente per l'uomo"), QString(), asTyped);
-    Label15  = new controls::Label(Frame1, "Label15", {960, 1440, 1485, 615}, weightPrompt, weightLook);
-    Text3    = new EntryBox(Frame1, "Text3", {2520, 1560, 855, 285}, QStringLiteral("Costante per l'uomo"), QString(), asTyped);
-    Text9    = new EntryBox(Frame1, "Text9", {960, 2040, 1485, 495}, QStringLiteral("Peso dell'uomo in chilogrammi"), QString(), filtered, {.font = font::entry});
-    Label2   = new controls::Label(Frame1, "Label2", {960, 2880, 1425, 195}, QStringLiteral("Metabolismo basale"), smallCaption);
-    Text4    = new EntryBox(Frame1, "Text4", {960, 3120, 1455, 375}, QStringLiteral("Metabolismo basale dell'uomo"), QString(), asTyped, basalLook);
-    Line1    = new controls::Line(Frame1, "Line1", {240, 3600}, {3240, 3600});
-    Label3   = new controls::Label(Frame1, "Label3", {240, 3720, 1335, 375}, QStringLiteral("Attività:"), activityHeading);
-    Text11   = new EntryBox(Frame1, "Text11", {2280, 3840, 975, 285}, QStringLiteral("Fattore di attività dell'uomo"), QStringLiteral("1,78"), asTyped);
-    Option1  = new controls::OptionButton(Frame1, "Option1", {960, 4080, 255, 255}, QStringLiteral("Attività leggera, uomo"), QStringLiteral("Option1"), *manActivity_);
-    Label4   = new controls::Label(Frame1, "Label4", {1320, 4080, 765, 240}, QStringLiteral("Leggera"), level);
-    Option2  = new controls::OptionButton(Frame1, "Option2", {960, 4680, 255, 255}, QStringLiteral("Attività moderata, uomo"), QStringLiteral("Option2"), *manActivity_);
-    Label5   = new controls::Label(Frame1, "Label5", {1320, 4680, 870, 240}, QStringLiteral("Moderata"), level);
-    Option3  = new controls::OptionButton(Frame1, "Option3", {960, 5280, 255, 255}, QStringLiteral("Attività pesante, uomo"), QStringLiteral("Option3"), *manActivity_);
-    Label6   = new controls::Label(Frame1, "Label6", {1320, 5280, 750, 240}, QStringLiteral("Pesante"), level);
-    Command3 = new controls::Button(Frame1, "Command3", {840, 5760, 1695, 735}, QStringLiteral("&Calcola"), {.font = font::button});
-    Frame3   = new controls::Frame(window, "Frame3", {3720, 240, 3495, 6495});
-    Label7   = new controls::Label(Frame3, "Label7", {120, 360, 3240, 390}, QStringLiteral("Dispendio energetico"), {.font = font::expenditureHeading, .text = colour::darkRed, .centred = true, .autoSize = true});
-    Label8   = new controls::Label(Frame3, "Label8", {840, 1200, 1575, 615}, QString(), {.font = font::largeEntry, .text = colour::navy, .centred = true, .border = true});
-    Label17  = new controls::Label(Frame3, "Label17", {840, 1920, 1575, 255}, QStringLiteral("kcal / giorno"), {.font = font::smallBold, .text = colour::maroon, .centred = true, .transparent = true});
-    Label18  = new controls::Label(Frame3, "Label18", {960, 2400, 1335, 495}, QStringLiteral("Uomo"), {.font = font::sex, .text = colour::navy, .centred = true, .transparent = true});
-    Label19  = new controls::Label(Frame3, "Label19", {840, 2400, 1575, 495}, QStringLiteral("Donna"), {.font = font::sex, .text = colour::purple, .centred = true, .transparent = true});
-    Frame2   = new controls::Frame(window, "Frame2", {7320, 0, 3495, 6735}, QStringLiteral(" Donna "), {.font = font::frameCaption, .text = colour::purple});
-    Label14  = new controls::Label(Frame2, "Label14", {1080, 360, 1485, 405}, agePrompt, ageLook);
-    Text8    = new EntryBox(Frame2, "Text8", {1080, 720, 1485, 495}, QStringLiteral("Età della donna in anni"), QString(), filtered, {.font = font::entry});
-    Label16  = new controls::Label(Frame2, "Label16", {1080, 1440, 1485, 615}, weightPrompt, weightLook);
-    Text6    = new EntryBox(Frame2, "Text6", {2640, 1440, 735, 285}, QStringLiteral("Costante per la donna"), QString(), asTyped);
-    Text7    = new EntryBox(Frame2, "Text7", {120, 1560, 855, 285}, QStringLiteral("Coefficiente per la donna"), QString(), asTyped);
-    Text10   = new EntryBox(Frame2, "Text10", {1080, 2040, 1485, 495}, QStringLiteral("Peso della donna in chilogrammi"), QString(), filtered, {.font = font::entry});
-    Label13  = new controls::Label(Frame2, "Label13", {1080, 2880, 1425, 195}, QStringLiteral("Metabolismo basale"), smallCaption);
-    Text5    = new EntryBox(Frame2, "Text5", {1080, 3120, 1455, 375}, QStringLiteral("Metabolismo basale della donna"), QString(), asTyped, basalLook);
-    Line2    = new controls::Line(Frame2, "Line2", {240, 3600}, {3240, 3600});
-    Label12  = new controls::Label(Frame2, "Label12", {360, 3720, 1335, 375}, QStringLiteral("Attività:"), activityHeading);
-    Text12   = new EntryBox(Frame2, "Text12", {2640, 3840, 615, 285}, QStringLiteral("Fattore di attività della donna"), QStringLiteral("1,64"), asTyped);
-    Option6  = new controls::OptionButton(Frame2, "Option6", {1080, 4080, 255, 255}, QStringLiteral("Attività leggera, donna"), QStringLiteral("Option1"), *womanActivity_);
-    Label11  = new controls::Label(Frame2, "Label11", {1440, 4080, 765, 240}, QStringLiteral("Leggera"), level);
-    Option5  = new controls::OptionButton(Frame2, "Option5", {1080, 4680, 255, 255}, QStringLiteral("Attività moderata, donna"), QStringLiteral("Option2"), *womanActivity_);
-    Label10  = new controls::Label(Frame2, "Label10", {1440, 4680, 870, 240}, QStringLiteral("Moderata"), level);
-    Option4  = new controls::OptionButton(Frame2, "Option4", {1080, 5280, 255, 255}, QStringLiteral("Attività pesante, donna"), QStringLiteral("Option3"), *womanActivity_);
-    Label9   = new controls::Label(Frame2, "Label9", {1440, 5280, 750, 240}, QStringLiteral("Pesante"), level);
-    Command2 = new controls::Button(Frame2, "Command2", {960, 5760, 1695, 735}, QStringLiteral("&Calcola"), {.font = font::button});
-    Command1 = new controls::Button(window, "Command1", {9240, 6960, 1335, 375}, QStringLiteral("Chiudi"), {.font = font::prompt});
-    CommonDialog1 = new controls::PrinterDialog(this);
-    // clang-format on
-    for (EntryBox* hidden : {Text2, Text3, Text11, Text6, Text7, Text12}) hidden->setVisible(false);
-    for (EntryBox* basal : {Text4, Text5}) basal->setReadOnly(true);
-    Label18->setVisible(false);
-    Label19->setVisible(false);
-    Option2->setChecked(true);
-    Option5->setChecked(true);
-    Command3->setEnabled(false);
-    Command2->setEnabled(false);
-    Command3->setAccessibleName(QStringLiteral("Calcola per l'uomo"));
-    Command2->setAccessibleName(QStringLiteral("Calcola per la donna"));
-    controls::markAsResult(Label8, QStringLiteral("Dispendio energetico in kcal al giorno"));
-    Frame3->setAccessibleName(QStringLiteral("Dispendio energetico"));
+    : Form(u"Zelba 1 - Calorie"_s) {
+    man = buildFrame(manDesign);
+    auto* resultFrame = new Frame(client(), "Frame3", {3720, 240, 3495, 6495});
+    new Label(resultFrame, "Label7", {120, 360, 3240, 390}, u"Dispendio energetico"_s,
+              {.font = font::expenditureHeading, .text = colour::darkRed, .centred = true, .autoSize = true});
+    resultLabel =
+        new Label(resultFrame, "Label8", {840, 1200, 1575, 615}, {},
+                  {.font = font::largeEntry, .text = colour::navy, .centred = true, .border = true});
+    new Label(resultFrame, "Label17", {840, 1920, 1575, 255}, u"kcal / giorno"_s,
+              {.font = font::smallBold, .text = colour::maroon, .centred = true, .transparent = true});
+    man.sexLabel = new Label(resultFrame, "Label18", {960, 2400, 1335, 495}, u"Uomo"_s,
+                             {.font = font::sex, .text = colour::navy, .centred = true, .transparent = true});
+    auto* womanLabel =
+        new Label(resultFrame, "Label19", {840, 2400, 1575, 495}, u"Donna"_s,
+                  {.font = font::sex, .text = colour::purple, .centred = true, .transparent = true});
+    woman = buildFrame(womanDesign);
+    woman.sexLabel = womanLabel;
+    auto* closeButton =
+        new Button(client(), "Command1", {9240, 6960, 1335, 375}, u"Chiudi"_s, {.font = font::prompt});
+    man.sexLabel->setVisible(false);
+    woman.sexLabel->setVisible(false);
+    controls::markAsResult(resultLabel, u"Dispendio energetico in kcal al giorno"_s);
+    resultFrame->setAccessibleName(u"Dispendio energetico"_s);
     finishLayout();
 
-    mnuInd = addMenuCommand("mnuInd", QStringLiteral("<< Peso corporeo"));
-    mnuFile = addMenu("mnuFile", QStringLiteral("File"));
-    mnuStampa = addMenuItem(mnuFile, "mnuStampa", QStringLiteral("Stampa"));
+    QAction* backItem = addMenuCommand("mnuInd", u"<< Peso corporeo"_s);
+    addFileMenu("mnuStampa");
 
-    setTabOrder({Text1,   Text9,   Command1, Text2,   Text3,   Text4,   Command3,
-                 Option1, Option2, Option3,  Option4, Option5, Option6, Command2,
-                 Text5,   Text6,   Text7,    Text8,   Text10,  Text11,  Text12});
-    Text1->setFocus();
+    const auto& [light, moderate, heavy] = man.activityOptions;
+    const auto& [womanLight, womanModerate, womanHeavy] = woman.activityOptions;
+    setTabOrder({man.ageBox,
+                 man.weightBox,
+                 closeButton,
+                 man.coefficientBox,
+                 man.constantBox,
+                 man.basalBox,
+                 man.computeButton,
+                 light,
+                 moderate,
+                 heavy,
+                 womanHeavy,
+                 womanModerate,
+                 womanLight,
+                 woman.computeButton,
+                 woman.basalBox,
+                 woman.constantBox,
+                 woman.coefficientBox,
+                 woman.ageBox,
+                 woman.weightBox,
+                 man.factorBox,
+                 woman.factorBox});
+    man.ageBox->setFocus();
 
-    handle(Text1, &EntryBox::keyDown, &Form3::Text1_KeyDown);
-    handle(Text8, &EntryBox::keyDown, &Form3::Text8_KeyDown);
-    handle(Option1, &controls::OptionButton::clicked, &Form3::Option1_Click);
-    handle(Option2, &controls::OptionButton::clicked, &Form3::Option2_Click);
-    handle(Option3, &controls::OptionButton::clicked, &Form3::Option3_Click);
-    handle(Option4, &controls::OptionButton::clicked, &Form3::Option4_Click);
-    handle(Option5, &controls::OptionButton::clicked, &Form3::Option5_Click);
-    handle(Option6, &controls::OptionButton::clicked, &Form3::Option6_Click);
-    handle(Command3, &controls::Button::clicked, &Form3::Command3_Click);
-    handle(Command2, &controls::Button::clicked, &Form3::Command2_Click);
-    handle(Command1, &controls::Button::clicked, &Form3::Command1_Click);
-    handle(mnuInd, &QAction::triggered, &Form3::mnuInd_Click);
-    handle(mnuStampa, &QAction::triggered, &Form3::mnuStampa_Click);
+    for (SexFrame* frame : {&man, &woman}) {
+        handle(frame->ageBox, &EntryBox::keyDown, [frame] { frame->computeButton->setEnabled(true); });
+        for (std::size_t level = 0; level < 3; ++level)
+            handle(frame->activityOptions[level], &OptionButton::clicked,
+                   [this, frame, level] { onActivityChosen(*frame, Activity(level)); });
+        handle(frame->computeButton, &Button::clicked, [this, frame] { compute(*frame); });
+    }
+    handle(closeButton, &Button::clicked, &Form3::onClose);
+    handle(backItem, &QAction::triggered, &Form3::onClose);
 }
 
-void Form3::Text1_KeyDown() { Command3->setEnabled(true); }
-
-void Form3::Text8_KeyDown() { Command2->setEnabled(true); }
-
-void Form3::writeFactor(const controls::OptionButton* option, EntryBox* factor, Sex sex, Activity activity) {
-    if (option->isChecked()) factor->setText(factorText(sex, activity));
+// The chosen level's factor goes into its sex's factor box; the shown
+// expenditure changes only at the next "Calcola".
+void Form3::onActivityChosen(const SexFrame& frame, Activity level) {
+    if (frame.activityOptions[std::size_t(level)]->isChecked())
+        frame.factorBox->setText(text(core::activityFactorText(frame.sex, level)));
 }
-
-void Form3::Option1_Click() { writeFactor(Option1, Text11, Sex::Man, Activity::Light); }
-void Form3::Option2_Click() { writeFactor(Option2, Text11, Sex::Man, Activity::Moderate); }
-void Form3::Option3_Click() { writeFactor(Option3, Text11, Sex::Man, Activity::Heavy); }
-void Form3::Option6_Click() { writeFactor(Option6, Text12, Sex::Woman, Activity::Light); }
-void Form3::Option5_Click() { writeFactor(Option5, Text12, Sex::Woman, Activity::Moderate); }
-void Form3::Option4_Click() { writeFactor(Option4, Text12, Sex::Woman, Activity::Heavy); }
 
 // The band's coefficient and constant, and then the basal metabolism, travel
 // through their boxes as text: each is written as result text and read back
 // from its box, as the user could see them.
-void Form3::computeEnergy(const Column& column) {
-    const auto band = core::ageBand(column.sex, app::readNumber(*column.age));
-    // The bands start above 18: younger ages get no result, and nothing of
-    // an earlier computation is reused for them.
-    if (!band) app::refuse(core::messages::tooYoung);
-    column.coefficient->setText(app::resultText(band->coefficient));
-    column.constant->setText(QString::fromStdString(core::resultText(std::int64_t{band->constant})));
-    const double basal =
-        core::basalMetabolism(app::readWeight(*column.weight), app::readNumber(*column.coefficient),
-                              core::parseLeadingNumber(column.constant->text().toStdString()));
-    column.basal->setText(app::resultText(app::checkedResult(basal)));
-    app::runProgressSweep(*column.sweep, *ProgressBar1, [&] {
-        const double energy =
-            core::energyExpenditure(app::readNumber(*column.factor), app::readNumber(*column.basal));
-        Label8->showResult(app::resultText(app::checkedResult(energy)));
-        column.sexHidden->setVisible(false);
-        column.sexShown->setVisible(true);
+void Form3::compute(const SexFrame& frame) {
+    const core::AgeBand band = app::accepted(core::ageBand(frame.sex, app::readNumber(*frame.ageBox)));
+    frame.coefficientBox->setText(app::resultText(band.coefficient));
+    frame.constantBox->setText(QString::fromStdString(core::resultText(std::int64_t{band.constant})));
+    const auto basal =
+        core::basalMetabolism(app::readWeight(*frame.weightBox), app::readNumber(*frame.coefficientBox),
+                              core::parseLeadingNumber(frame.constantBox->text().toStdString()));
+    frame.basalBox->setText(app::resultText(app::accepted(basal)));
+    const SexFrame& other = &frame == &man ? woman : man;
+    sweep([&] {
+        const auto energy =
+            core::energyExpenditure(app::readNumber(*frame.factorBox), app::readNumber(*frame.basalBox));
+        resultLabel->showResult(app::resultText(app::accepted(energy)));
+        other.sexLabel->setVisible(false);
+        frame.sexLabel->setVisible(true);
     });
 }
 
-void Form3::Command3_Click() { computeEnergy(man()); }
-
-void Form3::Command2_Click() { computeEnergy(woman()); }
-
-void Form3::Command1_Click() { app::unload(*this); }
-
-void Form3::mnuInd_Click() { app::unload(*this); }
-
-void Form3::mnuStampa_Click() { print(*CommonDialog1); }
+void Form3::onClose() { app::unload(*this); }
 
 } // namespace forms

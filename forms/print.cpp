@@ -2,32 +2,37 @@
 #include "forms/form.h"
 
 #include <QPainter>
+#include <QPicture>
 #include <algorithm>
 
 namespace forms {
 namespace {
 
+QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
 QString printFailure(const QPrinter& printer) {
-    const QString reason =
-        printer.outputFileName().isEmpty()
-            ? QStringLiteral("La stampante «%1» non ha accettato il lavoro.").arg(printer.printerName())
-            : QStringLiteral("Impossibile scrivere il file «%1».").arg(printer.outputFileName());
-    return QString::fromUtf8(core::messages::printFailed.data(),
-                             qsizetype(core::messages::printFailed.size())) +
-           QLatin1Char('\n') + reason;
+    const std::string reason = printer.outputFileName().isEmpty()
+                                   ? core::messages::printerRefused(printer.printerName().toStdString())
+                                   : core::messages::fileNotWritten(printer.outputFileName().toStdString());
+    return fromUtf8(core::messages::printFailed) + QLatin1Char('\n') + fromUtf8(reason);
 }
 
-// The client area as one page: the widgets paint themselves onto the
-// printer (vector output, sharp at any resolution), scaled to fit the
-// printable area without distortion and centred on it.
+// The client area as one page, scaled to fit the printable area without
+// distortion and centred on it. The widgets are recorded as drawing
+// commands and replayed, so that the page holds text and lines: rendering
+// them onto the printer directly would go through a page-sized picture.
 void paintPage(QPainter& painter, QWidget& client, const QPrinter& printer) {
+    QPicture picture;
+    QPainter recorder(&picture);
+    client.render(&recorder, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    recorder.end();
     const double scale =
         std::min(double(printer.width()) / client.width(), double(printer.height()) / client.height());
     painter.save();
     painter.translate((printer.width() - client.width() * scale) / 2,
                       (printer.height() - client.height() * scale) / 2);
     painter.scale(scale, scale);
-    client.render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    painter.drawPicture(0, 0, picture);
     painter.restore();
 }
 

@@ -22,7 +22,8 @@ class TestCore : public QObject {
         for (char32_t digit = U'0'; digit <= U'9'; ++digit) QCOMPARE(filterKey(digit), digit);
         QCOMPARE(filterKey(backspaceCode), backspaceCode);
         // A point, a sign, a letter, Enter, Ctrl+V, a non-Latin digit: a comma.
-        for (char32_t other : {U'.', U'-', U'a', U'\r', U'\x16', U'٣', U'/', U':'}) QCOMPARE(filterKey(other), commaCode);
+        for (char32_t other : {U'.', U'-', U'a', U'\r', U'\x16', U'٣', U'/', U':'})
+            QCOMPARE(filterKey(other), commaCode);
     }
 
     void localeNumber_data() {
@@ -103,7 +104,8 @@ class TestCore : public QObject {
         QTest::newRow("large") << 1.5e21 << QByteArray("1,5E+21");
         QTest::newRow("small") << 1e-5 << QByteArray("1E-05");
         QTest::newRow("not yet small") << 1e-4 << QByteArray("0,0001");
-        QTest::newRow("largest double") << std::numeric_limits<double>::max() << QByteArray("1,79769313486231E+308");
+        QTest::newRow("largest double")
+            << std::numeric_limits<double>::max() << QByteArray("1,79769313486231E+308");
         QTest::newRow("smallest double") << 5e-324 << QByteArray("4,94065645841247E-324");
     }
     void resultText() {
@@ -120,8 +122,10 @@ class TestCore : public QObject {
             return QString::fromStdString(messages::conversionFailure(text.toStdString()));
         };
         QCOMPARE(message(""), "Inserire un valore numerico.");
-        QCOMPARE(message("<b>" + x40.left(33) + "</b>"), "Il valore «<b>" + x40.left(33) + "</b>» non è un numero valido.");
-        QCOMPARE(message(QString(41, QChar(0xE0))), "Il valore «" + QString(40, QChar(0xE0)) + "…» non è un numero valido.");
+        QCOMPARE(message("<b>" + x40.left(33) + "</b>"),
+                 "Il valore «<b>" + x40.left(33) + "</b>» non è un numero valido.");
+        QCOMPARE(message(QString(41, QChar(0xE0))),
+                 "Il valore «" + QString(40, QChar(0xE0)) + "…» non è un numero valido.");
     }
 
     void bodyMass_data() {
@@ -139,7 +143,28 @@ class TestCore : public QObject {
         QFETCH(double, height);
         QFETCH(double, weight);
         QFETCH(double, value);
-        QCOMPARE(bodyMassValue(height, weight), value);
+        QCOMPARE(bodyMassValue(height, weight).value, value);
+    }
+
+    // The rules that refuse a value, each with its own message.
+    void refusals() {
+        QCOMPARE(checkHeight(2.49).value, 2.49);
+        QCOMPARE(checkHeight(2.5).refusal, Refusal::TooTall);
+        QCOMPARE(checkHeight(0).refusal, Refusal::InvalidStature);
+        QCOMPARE(checkHeight(0.01).refusal, Refusal::None);
+        QCOMPARE(parseWeight("70,5").value_or(none), 70.5);
+        QCOMPARE(parseWeight("0").value_or(none), 0.0);
+        QCOMPARE(parseWeight("-70").value_or(none), none);
+        QCOMPARE(idealWeight(175.5, 100).value, 75.5);
+        QCOMPARE(idealWeight(104.5, 104).refusal, Refusal::None);
+        QCOMPARE(idealWeight(104, 104).refusal, Refusal::InvalidHeight);
+        QCOMPARE(idealWeight(1.7e308, -1.7e308).refusal, Refusal::OutOfRange);
+        QCOMPARE(bodyMassValue(1e-200, 1e300).refusal, Refusal::OutOfRange);
+        QCOMPARE(basalMetabolism(70, 11.6, 879).value, 1691.0);
+        QCOMPARE(basalMetabolism(1.7e308, 15.3, 679).refusal, Refusal::OutOfRange);
+        QCOMPARE(energyExpenditure(1.78, 1691).value, 1.78 * 1691);
+        QCOMPARE(energyExpenditure(2.1, 1.7e308).refusal, Refusal::OutOfRange);
+        QCOMPARE(ageBand(Sex::Woman, 18).refusal, Refusal::TooYoung);
     }
 
     void weightBar() {
@@ -170,8 +195,8 @@ class TestCore : public QObject {
         QFETCH(double, coefficient);
         QFETCH(int, constant);
         const auto band = ageBand(sex, age);
-        QCOMPARE(band ? band->coefficient : none, coefficient);
-        if (band) QCOMPARE(band->constant, constant);
+        QCOMPARE(band.refusal == Refusal::None ? band.value.coefficient : none, coefficient);
+        QCOMPARE(band.value.constant, constant);
     }
 };
 

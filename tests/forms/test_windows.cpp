@@ -32,9 +32,12 @@ template <class Control = QWidget> Control* find(QWidget* window, const char* de
 // Through the window, as a real pointer: Qt picks the control under it and
 // honours modal blocking.
 QPoint inWindow(QWidget* widget, QPoint at) { return widget->mapTo(widget->window(), at); }
-void moveTo(QWidget* widget, QPoint at) { QTest::mouseMove(widget->window()->windowHandle(), inWindow(widget, at)); }
+void moveTo(QWidget* widget, QPoint at) {
+    QTest::mouseMove(widget->window()->windowHandle(), inWindow(widget, at));
+}
 void click(QWidget* widget) {
-    QTest::mouseClick(widget->window()->windowHandle(), Qt::LeftButton, {}, inWindow(widget, widget->rect().center()));
+    QTest::mouseClick(widget->window()->windowHandle(), Qt::LeftButton, {},
+                      inWindow(widget, widget->rect().center()));
 }
 
 void paste(QWidget* box, const QString& text) {
@@ -87,17 +90,38 @@ class TestWindows : public QObject {
         QTest::addColumn<bool>("pasted");
         QTest::addColumn<QString>("result");
         QTest::addColumn<QString>("message");
-        QTest::newRow("1,75 m 70 kg") << "1,75" << "70" << false << "22" << "";
-        QTest::newRow("typed point, 64 kg at 1,6 m") << "1.6" << "64" << false << "25" << "";
-        QTest::newRow("wide result, smaller font") << "0,5" << "99999" << false << "399996" << "";
-        QTest::newRow("widest result") << "0,01" << "1000000000" << false << "10000000000000" << "";
-        QTest::newRow("2,5 m") << "2,5" << "70" << false << "" << "Statura esagerata!";
-        QTest::newRow("centimetres") << "175" << "70" << false << "" << "Statura esagerata!";
-        QTest::newRow("0 m") << "0" << "70" << false << "" << "Statura non valida!";
-        QTest::newRow("lone comma") << "," << "70" << false << "" << "Il valore «,» non è un numero valido.";
-        QTest::newRow("pasted 80.5") << "1,75" << "80.5" << true << "" << "Il valore «80.5» non è un numero valido.";
-        QTest::newRow("pasted negative") << "1,75" << "-70" << true << "" << "Il valore «-70» non è un numero valido.";
-        QTest::newRow("too large") << "0,01" << "1E308" << true << ""
+        QTest::newRow("1,75 m 70 kg") << "1,75"
+                                      << "70" << false << "22"
+                                      << "";
+        QTest::newRow("typed point, 64 kg at 1,6 m") << "1.6"
+                                                     << "64" << false << "25"
+                                                     << "";
+        QTest::newRow("wide result, smaller font") << "0,5"
+                                                   << "99999" << false << "399996"
+                                                   << "";
+        QTest::newRow("widest result") << "0,01"
+                                       << "1000000000" << false << "10000000000000"
+                                       << "";
+        QTest::newRow("2,5 m") << "2,5"
+                               << "70" << false << ""
+                               << "Statura esagerata!";
+        QTest::newRow("centimetres") << "175"
+                                     << "70" << false << ""
+                                     << "Statura esagerata!";
+        QTest::newRow("0 m") << "0"
+                             << "70" << false << ""
+                             << "Statura non valida!";
+        QTest::newRow("lone comma") << ","
+                                    << "70" << false << ""
+                                    << "Il valore «,» non è un numero valido.";
+        QTest::newRow("pasted 80.5") << "1,75"
+                                     << "80.5" << true << ""
+                                     << "Il valore «80.5» non è un numero valido.";
+        QTest::newRow("pasted negative") << "1,75"
+                                         << "-70" << true << ""
+                                         << "Il valore «-70» non è un numero valido.";
+        QTest::newRow("too large") << "0,01"
+                                   << "1E308" << true << ""
                                    << "Risultato fuori scala: controllare i valori inseriti.";
     }
     void bodyWeight() {
@@ -160,7 +184,8 @@ class TestWindows : public QObject {
         struct Watch : QObject {
             std::vector<float>* painted;
             bool eventFilter(QObject* bar, QEvent* event) override {
-                if (event->type() == QEvent::Paint) painted->push_back(static_cast<controls::ProgressBar*>(bar)->position());
+                if (event->type() == QEvent::Paint)
+                    painted->push_back(static_cast<controls::ProgressBar*>(bar)->position());
                 return false;
             }
         } watch;
@@ -220,11 +245,21 @@ class TestWindows : public QObject {
         QTest::addColumn<QString>("height");
         QTest::addColumn<QString>("result");
         QTest::addColumn<QString>("message");
-        QTest::newRow("man 175") << false << "175" << "75" << "";
-        QTest::newRow("woman 175") << true << "175" << "71" << "";
-        QTest::newRow("typed point is a comma") << false << "175.5" << "75,5" << "";
-        QTest::newRow("man at the constant") << false << "100" << "" << "Altezza non valida!";
-        QTest::newRow("woman 90") << true << "90" << "" << "Altezza non valida!";
+        QTest::newRow("man 175") << false << "175"
+                                 << "75"
+                                 << "";
+        QTest::newRow("woman 175") << true << "175"
+                                   << "71"
+                                   << "";
+        QTest::newRow("typed point is a comma") << false << "175.5"
+                                                << "75,5"
+                                                << "";
+        QTest::newRow("man at the constant") << false << "100"
+                                             << ""
+                                             << "Altezza non valida!";
+        QTest::newRow("woman 90") << true << "90"
+                                  << ""
+                                  << "Altezza non valida!";
     }
     void idealWeight() {
         QFETCH(bool, woman);
@@ -253,16 +288,38 @@ class TestWindows : public QObject {
         QTest::addColumn<QString>("basal");
         QTest::addColumn<QString>("result");
         QTest::addColumn<QString>("message");
-        QTest::newRow("woman 25 60 moderate") << true << "25" << "60" << 1 << "1378" << "2259,92" << "";
-        QTest::newRow("man 80 70 heavy") << false << "80" << "70" << 2 << "1407" << "2954,7" << "";
-        QTest::newRow("man 30, first band, light") << false << "30" << "70" << 0 << "1750" << "2712,5" << "";
-        QTest::newRow("man 30,5, second band") << false << "30,5" << "70" << 1 << "1691" << "3009,98" << "";
-        QTest::newRow("woman 61 60 light") << true << "61" << "60" << 0 << "1240" << "1934,4" << "";
-        QTest::newRow("wide result") << false << "40" << "999999999" << 1 << "11600000867,4" << "20648001543,972"
+        QTest::newRow("woman 25 60 moderate") << true << "25"
+                                              << "60" << 1 << "1378"
+                                              << "2259,92"
+                                              << "";
+        QTest::newRow("man 80 70 heavy") << false << "80"
+                                         << "70" << 2 << "1407"
+                                         << "2954,7"
+                                         << "";
+        QTest::newRow("man 30, first band, light") << false << "30"
+                                                   << "70" << 0 << "1750"
+                                                   << "2712,5"
+                                                   << "";
+        QTest::newRow("man 30,5, second band") << false << "30,5"
+                                               << "70" << 1 << "1691"
+                                               << "3009,98"
+                                               << "";
+        QTest::newRow("woman 61 60 light") << true << "61"
+                                           << "60" << 0 << "1240"
+                                           << "1934,4"
+                                           << "";
+        QTest::newRow("wide result") << false << "40"
+                                     << "999999999" << 1 << "11600000867,4"
+                                     << "20648001543,972"
                                      << "";
-        QTest::newRow("18 years") << false << "18" << "70" << 1 << "" << ""
+        QTest::newRow("18 years") << false << "18"
+                                  << "70" << 1 << ""
+                                  << ""
                                   << "Il calcolo vale solo per età superiori a 18 anni.";
-        QTest::newRow("no weight") << true << "25" << "" << 1 << "" << "" << "Inserire un valore numerico.";
+        QTest::newRow("no weight") << true << "25"
+                                   << "" << 1 << ""
+                                   << ""
+                                   << "Inserire un valore numerico.";
     }
     void energy() {
         QFETCH(bool, woman);
@@ -324,8 +381,8 @@ class TestWindows : public QObject {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             order << QApplication::focusWidget()->objectName();
         }
-        QCOMPARE(order, QStringList({"Text9", "Command1", "Text4", "Command3", "Option2", "Option5", "Text5", "Text8",
-                                     "Text10", "Text1"}));
+        QCOMPARE(order, QStringList({"Text9", "Command1", "Text4", "Command3", "Option2", "Option5", "Text5",
+                                     "Text8", "Text10", "Text1"}));
     }
 
   private:
