@@ -41,17 +41,15 @@ class ProgressBarAccessible : public QAccessibleWidget, public QAccessibleValueI
     QVariant minimumStepSize() const override { return 1.0f; }
 };
 
-QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
-    if (className == QLatin1String("controls::Label") && object->property(resultProperty).isValid())
-        return new ResultLabelAccessible(static_cast<Label*>(object));
-    if (className == QLatin1String("controls::Frame"))
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Grouping);
-    if (className == QLatin1String("controls::Shape"))
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
-    if (className == QLatin1String("controls::Line"))
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Separator);
-    if (className == QLatin1String("controls::ProgressBar"))
-        return new ProgressBarAccessible(static_cast<ProgressBar*>(object));
+// Chosen by type, not by class name, so that a renamed class keeps its role.
+QAccessibleInterface* accessibleFor(const QString&, QObject* object) {
+    if (auto* label = qobject_cast<Label*>(object); label && label->property(resultProperty).isValid())
+        return new ResultLabelAccessible(label);
+    if (auto* frame = qobject_cast<Frame*>(object))
+        return new QAccessibleWidget(frame, QAccessible::Grouping);
+    if (auto* shape = qobject_cast<Shape*>(object)) return new QAccessibleWidget(shape, QAccessible::Graphic);
+    if (auto* line = qobject_cast<Line*>(object)) return new QAccessibleWidget(line, QAccessible::Separator);
+    if (auto* bar = qobject_cast<ProgressBar*>(object)) return new ProgressBarAccessible(bar);
     return nullptr;
 }
 
