@@ -40,7 +40,6 @@ class TestCore : public QObject {
         QTest::newRow("exponent") << QByteArray("1,5e-3") << 0.0015;
         QTest::newRow("comma before exponent") << QByteArray("5,E+1") << 50.0;
         QTest::newRow("400 decimals") << QByteArray("0," + QByteArray(400, '3')) << 1.0 / 3.0;
-        QTest::newRow("smallest double") << QByteArray("4,94065645841247E-324") << 4.94065645841247e-324;
         QTest::newRow("pasted 80.5 is not 805") << QByteArray("80.5") << none;
         QTest::newRow("pasted 1.75") << QByteArray("1.75") << none;
         QTest::newRow("odd grouping") << QByteArray("1.2.3") << none;
@@ -54,12 +53,9 @@ class TestCore : public QObject {
         QTest::newRow("lone comma") << QByteArray(",") << none;
         QTest::newRow("two commas") << QByteArray("1,,5") << none;
         QTest::newRow("design text") << QByteArray("Mt") << none;
-        QTest::newRow("blank inside") << QByteArray("7 0") << none;
-        QTest::newRow("sign only") << QByteArray("-") << none;
         QTest::newRow("exponent without digits") << QByteArray("1E") << none;
         QTest::newRow("beyond the double range") << QByteArray("1,7976931348623159E308") << none;
         QTest::newRow("below the double range") << QByteArray("1E-400") << none;
-        QTest::newRow("non-breaking space") << QByteArray("1\xc2\xa0") << none;
         QTest::newRow("nul inside") << QByteArray("1\0002", 3) << none;
     }
     void localeNumber() {
