@@ -91,7 +91,7 @@ void energyPass(benchmark::State& state) {
     const std::string basal = "1378";
     for (auto _ : state) {
         const double energy =
-            core::energyExpenditure(*core::parseLocaleNumber(factor), *core::parseLocaleNumber(basal));
+            core::energyExpenditure(*core::parseLocaleNumber(factor), *core::parseLocaleNumber(basal)).value;
         benchmark::DoNotOptimize(core::resultText(energy));
     }
 }
@@ -102,7 +102,8 @@ void bodyMassPass(benchmark::State& state) {
     const std::string height = "1,75";
     const std::string weight = "70";
     for (auto _ : state) {
-        const double value = core::bodyMassValue(*core::parseLocaleNumber(height), *core::parseLocaleNumber(weight));
+        const double value =
+            core::bodyMassValue(*core::parseLocaleNumber(height), *core::parseLocaleNumber(weight)).value;
         benchmark::DoNotOptimize(core::resultText(value));
     }
 }

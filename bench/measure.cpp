@@ -27,6 +27,7 @@
 #include "forms/form2.h"
 #include "forms/form3.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
@@ -35,14 +36,14 @@
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QRadioButton>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
 #include <QTest>
@@ -87,7 +88,7 @@ qint64 residentKib() {
 // update request that flushes them to the screen, so the paint is complete,
 // flush included, when that outer event returns.
 class MeasuringApplication : public QApplication {
-public:
+  public:
     using WindowTest = std::function<bool(const QWidget*)>;
 
     MeasuringApplication(int& argc, char** argv)
@@ -128,7 +129,7 @@ public:
         return handled;
     }
 
-private:
+  private:
     WindowTest watched_;
     int level_ = 0;
     std::optional<int> outerLevel_;
@@ -172,15 +173,15 @@ QMainWindow* bareWindow(const QString& name, const QStringList& menuItems, QWidg
     return window;
 }
 
-const QStringList startMenu{QStringLiteral("Peso corporeo"), QStringLiteral("File"), QStringLiteral("Peso ideale"),
-                            QStringLiteral("Calorie")};
+const QStringList startMenu{QStringLiteral("Peso corporeo"), QStringLiteral("File"),
+                            QStringLiteral("Peso ideale"), QStringLiteral("Calorie")};
 const QStringList otherMenu{QStringLiteral("<< Peso corporeo"), QStringLiteral("File")};
 
 // The floor of a "Calcola": a bare progress bar where Zelba has its own, of
 // the same size and range, moved through 1000 positions with a repaint
 // after each, and a label written at each position.
 class BareWork {
-public:
+  public:
     BareWork() {
         auto* client = new QWidget;
         bar_ = new QProgressBar(client);
@@ -208,7 +209,7 @@ public:
     QMainWindow* window() const { return window_; }
     QPushButton* button() const { return button_; }
 
-private:
+  private:
     QMainWindow* window_;
     QProgressBar* bar_;
     QLabel* label_;
@@ -277,7 +278,8 @@ QJsonArray describeTree(const QWidget* container) {
         const QRect place = child->geometry();
         node.insert(QStringLiteral("kind"), kind);
         node.insert(QStringLiteral("text"), text);
-        node.insert(QStringLiteral("geometry"), QJsonArray{place.x(), place.y(), place.width(), place.height()});
+        node.insert(QStringLiteral("geometry"),
+                    QJsonArray{place.x(), place.y(), place.width(), place.height()});
         node.insert(QStringLiteral("visible"), !child->isHidden());
         node.insert(QStringLiteral("enabled"), child->isEnabled());
         tree.append(node);
@@ -318,7 +320,8 @@ void buildTree(QWidget* container, const QJsonArray& tree) {
             widget = new QWidget(container);
         }
         const QJsonArray place = node.value(QStringLiteral("geometry")).toArray();
-        widget->setGeometry(place.at(0).toInt(), place.at(1).toInt(), place.at(2).toInt(), place.at(3).toInt());
+        widget->setGeometry(place.at(0).toInt(), place.at(1).toInt(), place.at(2).toInt(),
+                            place.at(3).toInt());
         widget->setEnabled(node.value(QStringLiteral("enabled")).toBool());
         if (!node.value(QStringLiteral("visible")).toBool()) widget->setVisible(false);
         buildTree(widget, node.value(QStringLiteral("children")).toArray());
@@ -329,7 +332,8 @@ QMainWindow* bareCopy(const QString& name, const QJsonObject& description) {
     auto* client = new QWidget;
     buildTree(client, description.value(QStringLiteral("client")).toArray());
     QStringList menu;
-    for (const QJsonValue& item : description.value(QStringLiteral("menu")).toArray()) menu.append(item.toString());
+    for (const QJsonValue& item : description.value(QStringLiteral("menu")).toArray())
+        menu.append(item.toString());
     QMainWindow* window = bareWindow(name, menu, client);
     window->setAttribute(Qt::WA_DeleteOnClose);
     if (auto* close = client->findChild<QPushButton*>(QStringLiteral("close")))
@@ -349,39 +353,56 @@ QJsonObject describeWindow(forms::Form& window) {
 
 // ------------------------------------------------------------------- Zelba
 
+forms::Form1* startWindow = nullptr;
+
 // What app/main.cpp does before the event loop.
 void startZelba(QTranslator& qtTexts) {
     if (qtTexts.load(QStringLiteral("qtbase_it"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
     controls::installAccessibility();
-    app::show<forms::Form1>();
+    startWindow = new forms::Form1;
+    app::showCentred(*startWindow);
 }
 
 forms::Form1& form1() {
-    forms::Form1* form = app::windowReference<forms::Form1>().data();
-    if (!form) fail("the body-weight window is not open");
-    return *form;
+    if (!startWindow) fail("the body-weight window is not open");
+    return *startWindow;
+}
+
+// A control of a window by its design name.
+template <class Control = QAbstractButton> Control& control(QWidget& window, const char* name) {
+    auto* found = window.findChild<Control*>(QLatin1String(name));
+    if (!found) fail("a control is missing");
+    return *found;
+}
+
+template <class Window> Window* topLevel() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<Window*>(widget)) return window;
+    return nullptr;
 }
 
 template <class Window> Window& openedWindow() {
-    Window* window = app::windowReference<Window>().data();
+    Window* window = topLevel<Window>();
     if (!window || window->isHidden()) fail("a window did not open");
     return *window;
 }
 
 template <class Window> void checkUnloaded() {
-    if (!app::windowReference<Window>().isNull()) fail("a closed window was not deleted");
+    if (topLevel<Window>()) fail("a closed window was not deleted");
 }
+
+void trigger(const char* item) { control<QAction>(form1(), item).trigger(); }
 
 void openAndClose(bool zelba, int cycles) {
     for (int cycle = 0; cycle < cycles; ++cycle) {
         if (zelba) {
-            measuring()->untilFirstPaint(isA<forms::Form2>(), [] { form1().mnuId->trigger(); });
-            openedWindow<forms::Form2>().Command2->click();
+            measuring()->untilFirstPaint(isA<forms::Form2>(), [] { trigger("mnuId"); });
+            control(openedWindow<forms::Form2>(), "Command2").click();
             deleteClosedWindows();
             checkUnloaded<forms::Form2>();
-            measuring()->untilFirstPaint(isA<forms::Form3>(), [] { form1().mnuCal->trigger(); });
-            openedWindow<forms::Form3>().Command1->click();
+            measuring()->untilFirstPaint(isA<forms::Form3>(), [] { trigger("mnuCal"); });
+            control(openedWindow<forms::Form3>(), "Command1").click();
             deleteClosedWindows();
             checkUnloaded<forms::Form3>();
         } else {
@@ -411,12 +432,13 @@ int startup(int argc, char** argv, Who who, int cycles, const char* treePath) {
     QTranslator qtTexts;
     QMainWindow* floor = nullptr;
     Clock::time_point shown;
-    const Clock::time_point painted = application.untilFirstPaint(
-        zelba ? isA<forms::Form1>() : isNamed(QStringLiteral("floor")), [&] {
+    const Clock::time_point painted =
+        application.untilFirstPaint(zelba ? isA<forms::Form1>() : isNamed(QStringLiteral("floor")), [&] {
             if (zelba) {
                 startZelba(qtTexts);
             } else if (who == Who::Copy) {
-                floor = bareCopy(QStringLiteral("floor"), readTree(treePath).value(QStringLiteral("form1")).toObject());
+                floor = bareCopy(QStringLiteral("floor"),
+                                 readTree(treePath).value(QStringLiteral("form1")).toObject());
                 floor->show();
             } else {
                 floor = bareWindow(QStringLiteral("floor"), startMenu);
@@ -440,10 +462,8 @@ int startup(int argc, char** argv, Who who, int cycles, const char* treePath) {
     }
     std::printf("%s\n", QJsonDocument(result).toJson(QJsonDocument::Compact).constData());
     std::fflush(stdout);
-    if (zelba)
-        delete app::windowReference<forms::Form1>().data();
-    else
-        delete floor;
+    delete startWindow;
+    delete floor;
     return 0;
 }
 
@@ -492,41 +512,49 @@ int session(int argc, char** argv, int repetitions) {
     // Body-weight window: 1,75 m and 70 kg, typed as a user types them.
     {
         forms::Form1& form = form1();
-        QTest::mouseClick(form.Text1, Qt::LeftButton);
-        QTest::keyClicks(form.Text1, QStringLiteral("1,75"));
-        QTest::mouseClick(form.Text2, Qt::LeftButton);
-        QTest::keyClicks(form.Text2, QStringLiteral("70"));
+        QTest::mouseClick(&control<QLineEdit>(form, "Text1"), Qt::LeftButton);
+        QTest::keyClicks(&control<QLineEdit>(form, "Text1"), QStringLiteral("1,75"));
+        QTest::mouseClick(&control<QLineEdit>(form, "Text2"), Qt::LeftButton);
+        QTest::keyClicks(&control<QLineEdit>(form, "Text2"), QStringLiteral("70"));
         Pairs pairs;
-        takeTurns(pairs, repetitions, [&] { return timed([&] { form.Command1->click(); }); }, floorCalcola);
-        if (form.Label6->text() != QLatin1String("22")) fail("the body-weight window computed no result");
+        takeTurns(
+            pairs, repetitions, [&] { return timed([&] { control(form, "Command1").click(); }); },
+            floorCalcola);
+        if (control<QLabel>(form, "Label6").text() != QLatin1String("22"))
+            fail("the body-weight window computed no result");
         keep("calcola.form1", pairs);
     }
 
     // Ideal-weight window: a man of 175 cm.
     {
-        application.untilFirstPaint(isA<forms::Form2>(), [] { form1().mnuId->trigger(); });
+        application.untilFirstPaint(isA<forms::Form2>(), [] { trigger("mnuId"); });
         forms::Form2& form = openedWindow<forms::Form2>();
-        QTest::keyClicks(form.Text1, QStringLiteral("175"));
+        QTest::keyClicks(&control<QLineEdit>(form, "Text1"), QStringLiteral("175"));
         Pairs pairs;
-        takeTurns(pairs, repetitions, [&] { return timed([&] { form.Command1->click(); }); }, floorCalcola);
-        if (form.Label5->text() != QLatin1String("75")) fail("the ideal-weight window computed no result");
+        takeTurns(
+            pairs, repetitions, [&] { return timed([&] { control(form, "Command1").click(); }); },
+            floorCalcola);
+        if (control<QLabel>(form, "Label5").text() != QLatin1String("75"))
+            fail("the ideal-weight window computed no result");
         keep("calcola.form2", pairs);
-        form.Command2->click();
+        control(form, "Command2").click();
         deleteClosedWindows();
         checkUnloaded<forms::Form2>();
     }
 
     // Energy window: a woman of 25 years and 60 kg.
     {
-        application.untilFirstPaint(isA<forms::Form3>(), [] { form1().mnuCal->trigger(); });
+        application.untilFirstPaint(isA<forms::Form3>(), [] { trigger("mnuCal"); });
         forms::Form3& form = openedWindow<forms::Form3>();
-        QTest::keyClicks(form.Text8, QStringLiteral("25"));
-        QTest::keyClicks(form.Text10, QStringLiteral("60"));
+        QTest::keyClicks(&control<QLineEdit>(form, "Text8"), QStringLiteral("25"));
+        QTest::keyClicks(&control<QLineEdit>(form, "Text10"), QStringLiteral("60"));
         Pairs pairs;
-        takeTurns(pairs, repetitions, [&] { return timed([&] { form.Command2->click(); }); }, floorCalcola);
-        if (form.Label8->text().isEmpty()) fail("the energy window computed no result");
+        takeTurns(
+            pairs, repetitions, [&] { return timed([&] { control(form, "Command2").click(); }); },
+            floorCalcola);
+        if (control<QLabel>(form, "Label8").text().isEmpty()) fail("the energy window computed no result");
         keep("calcola.form3", pairs);
-        form.Command1->click();
+        control(form, "Command1").click();
         deleteClosedWindows();
         checkUnloaded<forms::Form3>();
     }
@@ -539,16 +567,16 @@ int session(int argc, char** argv, int repetitions) {
             [&] {
                 const Clock::time_point start = Clock::now();
                 const Clock::time_point painted =
-                    application.untilFirstPaint(isA<forms::Form3>(), [] { form1().mnuCal->trigger(); });
-                openedWindow<forms::Form3>().Command1->click();
+                    application.untilFirstPaint(isA<forms::Form3>(), [] { trigger("mnuCal"); });
+                control(openedWindow<forms::Form3>(), "Command1").click();
                 deleteClosedWindows();
                 checkUnloaded<forms::Form3>();
                 return millisecondsBetween(start, painted);
             },
             [&] {
                 const Clock::time_point start = Clock::now();
-                const Clock::time_point painted =
-                    application.untilFirstPaint(isNamed(QStringLiteral("floorModal")), [] { openBareModal(); });
+                const Clock::time_point painted = application.untilFirstPaint(
+                    isNamed(QStringLiteral("floorModal")), [] { openBareModal(); });
                 closeBareModal();
                 return millisecondsBetween(start, painted);
             });
@@ -557,9 +585,9 @@ int session(int argc, char** argv, int repetitions) {
 
     // The same opening beside a bare copy of the energy window's widgets.
     {
-        application.untilFirstPaint(isA<forms::Form3>(), [] { form1().mnuCal->trigger(); });
+        application.untilFirstPaint(isA<forms::Form3>(), [] { trigger("mnuCal"); });
         const QJsonObject description = describeWindow(openedWindow<forms::Form3>());
-        openedWindow<forms::Form3>().Command1->click();
+        control(openedWindow<forms::Form3>(), "Command1").click();
         deleteClosedWindows();
         checkUnloaded<forms::Form3>();
         Pairs pairs;
@@ -568,8 +596,8 @@ int session(int argc, char** argv, int repetitions) {
             [&] {
                 const Clock::time_point start = Clock::now();
                 const Clock::time_point painted =
-                    application.untilFirstPaint(isA<forms::Form3>(), [] { form1().mnuCal->trigger(); });
-                openedWindow<forms::Form3>().Command1->click();
+                    application.untilFirstPaint(isA<forms::Form3>(), [] { trigger("mnuCal"); });
+                control(openedWindow<forms::Form3>(), "Command1").click();
                 deleteClosedWindows();
                 checkUnloaded<forms::Form3>();
                 return millisecondsBetween(start, painted);
@@ -597,7 +625,7 @@ int session(int argc, char** argv, int repetitions) {
     std::fflush(stdout);
     bare.window()->close();
     deleteClosedWindows();
-    delete app::windowReference<forms::Form1>().data();
+    delete startWindow;
     return 0;
 }
 
@@ -609,7 +637,7 @@ int describe(int argc, char** argv) {
     trees.insert(QStringLiteral("form1"), describeWindow(form1()));
     std::printf("%s\n", QJsonDocument(trees).toJson(QJsonDocument::Compact).constData());
     std::fflush(stdout);
-    delete app::windowReference<forms::Form1>().data();
+    delete startWindow;
     return 0;
 }
 
@@ -641,8 +669,10 @@ int main(int argc, char* argv[]) {
     if (mode == "startup" && argc >= 3) {
         const QByteArray who = argv[2];
         const char* tree = optionText(argc, argv, "--tree");
-        if (who == "zelba") return startup(argc, argv, Who::Zelba, optionValue(argc, argv, "--cycles", 0), nullptr);
-        if (who == "floor") return startup(argc, argv, Who::Floor, optionValue(argc, argv, "--cycles", 0), nullptr);
+        if (who == "zelba")
+            return startup(argc, argv, Who::Zelba, optionValue(argc, argv, "--cycles", 0), nullptr);
+        if (who == "floor")
+            return startup(argc, argv, Who::Floor, optionValue(argc, argv, "--cycles", 0), nullptr);
         if (who == "copy" && tree) return startup(argc, argv, Who::Copy, 0, tree);
         return usage();
     }
