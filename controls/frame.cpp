@@ -61,6 +61,9 @@ void Shape::setWidthTwips(int twips) {
 
 void Shape::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    // A long bar reaches past its container, which clips it on screen but
+    // not when the window is recorded for printing.
+    if (parentWidget()) painter.setClipRect(QRect(-pos(), parentWidget()->size()));
     painter.fillRect(rect(), fill_);
     painter.setPen(border_);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));

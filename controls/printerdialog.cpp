@@ -1,18 +1,11 @@
 #include "controls/printerdialog.h"
 
+#include <QGroupBox>
 #include <QPrintDialog>
 #include <algorithm>
 #include <limits>
 
 namespace controls {
-namespace {
-
-PrinterDialog::Answer& testAnswer() {
-    static PrinterDialog::Answer answer;
-    return answer;
-}
-
-} // namespace
 
 PrinterDialog::PrinterDialog(QWidget* window, const char* designName)
     : QObject(window)
@@ -26,21 +19,39 @@ QPrinter& PrinterDialog::printer() {
 }
 
 bool PrinterDialog::show() {
-    if (testAnswer()) return testAnswer()(printer());
+    printer().setDocName(window_->windowTitle());
     QPrintDialog dialog(&printer(), window_);
     // A window is one page: page ranges, a selection or a current page mean
     // nothing here.
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    return dialog.exec() == QDialog::Accepted;
+    // With CUPS, Qt shows its range group (odd or even pages included)
+    // again at every showing whatever the options say, and a range would
+    // print fewer copies than chosen. Shelved in a hidden holder, it can be
+    // made visible but never seen; its buttons keep saying "all pages".
+    if (auto* range = dialog.findChild<QGroupBox*>(QStringLiteral("gbPrintRange"))) {
+        auto* shelf = new QWidget(&dialog);
+        shelf->hide();
+        range->setParent(shelf);
+    }
+    // The dialog switches the printer as the user browses; Cancel keeps
+    // the one chosen before.
+    const QString chosen = printer().printerName();
+    const QPrinter::OutputFormat format = printer().outputFormat();
+    if (dialog.exec() != QDialog::Accepted) {
+        printer().setOutputFormat(format);
+        if (format == QPrinter::NativeFormat) printer().setPrinterName(chosen);
+        return false;
+    }
+    printer().setPrintRange(QPrinter::AllPages);
+    printer().setPageRanges({});
+    return true;
 }
 
 qint16 PrinterDialog::copies() const {
     if (!printer_) return 1;
     return static_cast<qint16>(std::min(printer_->copyCount(), int{std::numeric_limits<qint16>::max()}));
 }
-
-void PrinterDialog::answerWith(Answer answer) { testAnswer() = std::move(answer); }
 
 } // namespace controls

@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QPrinter>
-#include <functional>
 #include <optional>
 
 class QWidget;
@@ -10,8 +9,8 @@ class QWidget;
 namespace controls {
 
 // The printer dialog of a window: it lets the user choose a printer and the
-// number of copies, and keeps the choice for the next time. Showing it
-// blocks until the user closes it.
+// number of copies, and keeps the choice for the next time. The job is
+// named after the window. Showing it blocks until the user closes it.
 class PrinterDialog : public QObject {
     Q_OBJECT
   public:
@@ -21,12 +20,6 @@ class PrinterDialog : public QObject {
     bool show();
     qint16 copies() const;
     QPrinter& printer();
-
-    // Tests answer the dialog in the user's place: the answer may set up
-    // the printer and says whether the user confirmed. An empty answer
-    // brings the real dialog back.
-    using Answer = std::function<bool(QPrinter&)>;
-    static void answerWith(Answer answer);
 
   private:
     QWidget* window_;

@@ -31,7 +31,9 @@ void paintPage(QPainter& painter, QWidget& client, const QPrinter& printer) {
     painter.save();
     painter.translate((printer.width() - client.width() * scale) / 2,
                       (printer.height() - client.height() * scale) / 2);
-    painter.scale(scale, scale);
+    // A picture replays in its own resolution, the screen's.
+    painter.scale(scale * picture.logicalDpiX() / printer.logicalDpiX(),
+                  scale * picture.logicalDpiY() / printer.logicalDpiY());
     painter.drawPicture(0, 0, picture);
     painter.restore();
 }

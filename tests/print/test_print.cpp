@@ -1,0 +1,217 @@
+// Printing the body-weight window through a CUPS server of the test's own:
+// cupsd runs as the user running the test (root lends its filters to the
+// user lp), configured in a temporary folder and reachable only through a
+// socket there, with one queue whose PDF printer writes every job to a file.
+// The printer dialog is Qt's own, driven through its widgets.
+#include "forms/form1.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QProcess>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+namespace {
+
+const QString queue = QStringLiteral("zelba");
+
+void write(const QString& path, const QString& text) {
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) == text.toUtf8().size(),
+             qPrintable(path));
+}
+
+QString run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30'000) || process.exitCode() != 0)
+        qWarning("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+class TestPrint : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() {
+        QVERIFY(folder.isValid());
+        const QString root = folder.path();
+        // Root's cupsd hands the spool and the filters to lp, who must get in.
+        QVERIFY(QFile::setPermissions(root, QFile::Permissions(0x7755)));
+        for (const char* sub : {"spool", "tmp", "ppd", "out"}) QVERIFY(QDir(root).mkdir(sub));
+        QFile::setPermissions(root + "/out", QFile::Permissions(0x7777));
+        const bool asRoot = ::geteuid() == 0;
+        write(root + "/cupsd.conf",
+              "Listen " + socket() +
+                  "\nLogLevel error\nBrowsing No\n<Policy default>\n"
+                  "JobPrivateValues none\n<Limit All>\nOrder deny,allow\n</Limit>\n</Policy>\n");
+        write(root + "/cups-files.conf",
+              QStringLiteral("ServerRoot %1\nRequestRoot %1/spool\nTempDir %1/tmp\nStateDir %1\nCacheDir %1\n"
+                             "ErrorLog stderr\nAccessLog %1/log\nPageLog %1/log\nPrintcap %1/printcap\n"
+                             "ServerKeychain %1/ssl\nFileDevice Yes\n%2")
+                  .arg(root, asRoot ? "User lp\nGroup lp\n" : ""));
+        write(root + "/printers.conf", "<Printer " + queue + ">\nDeviceURI file://" + pdf() +
+                                           "\nState Idle\nAccepting Yes\n</Printer>\n");
+        QVERIFY(QFile::copy("/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd",
+                            root + "/ppd/" + queue + ".ppd"));
+        write(root + "/jobs.test",
+              "{OPERATION Get-Jobs\nGROUP operation-attributes-tag\n"
+              "ATTR charset attributes-charset utf-8\nATTR naturalLanguage "
+              "attributes-natural-language en\nATTR uri printer-uri $uri\n"
+              "ATTR keyword which-jobs all\nATTR keyword requested-attributes "
+              "job-id,job-state,job-name\nDISPLAY job-id\nDISPLAY job-state\nDISPLAY job-name}");
+        // The server ends with the test, however the test ends.
+        cupsd.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+        cupsd.setProcessChannelMode(QProcess::ForwardedChannels);
+        cupsd.start("/usr/sbin/cupsd", {"-f", "-c", root + "/cupsd.conf", "-s", root + "/cups-files.conf"});
+        QVERIFY2(cupsd.waitForStarted(), qPrintable(cupsd.errorString()));
+        qputenv("CUPS_SERVER", socket().toUtf8());
+        QTRY_VERIFY_WITH_TIMEOUT(cupsd.state() != QProcess::Running || jobs().contains(QString()), 30'000);
+        QVERIFY(cupsd.state() == QProcess::Running); // cupsd said why above
+    }
+
+    void cleanupTestCase() {
+        cupsd.terminate();
+        if (!cupsd.waitForFinished(15'000)) cupsd.kill();
+    }
+
+    void init() {
+        form = std::make_unique<forms::Form1>();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+    void printsEveryCopyAsAPageOfOneJob() {
+        // A weight past 100 kg draws the bar beyond its frame, which clips it.
+        control<QLineEdit>("Text1")->setText("1,75");
+        control<QLineEdit>("Text2")->setEnabled(true);
+        control<QLineEdit>("Text2")->setText("150");
+        QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
+        QCOMPARE(control<QLabel>("Label6")->text(), QStringLiteral("48"));
+        QVERIFY(control<QWidget>("Text3")->isHidden());
+
+        const QMap<QString, QString> before = jobs();
+        bool rangeShown = true;
+        answerDialog([&](QPrintDialog* dialog) {
+            const auto* buttons = dialog->findChild<QDialogButtonBox*>();
+            for (QAbstractButton* button : buttons->buttons())
+                if (buttons->buttonRole(button) == QDialogButtonBox::ResetRole)
+                    button->click(); // "Options >>"
+            auto* copies = dialog->findChild<QSpinBox*>("copies");
+            rangeShown = !copies->isVisible();
+            for (const char* name : {"gbPrintRange", "from", "to", "pageSetCombo", "pagesLineEdit"})
+                if (auto* widget = dialog->findChild<QWidget*>(name); widget && widget->isVisible())
+                    rangeShown = true;
+            auto* printers = dialog->findChild<QComboBox*>("printers");
+            printers->setCurrentIndex(printers->findText(queue));
+            copies->setValue(2);
+            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        control<QAction>("mnuStamp")->trigger();
+        QVERIFY2(!rangeShown, "the dialog shows page range or page set controls");
+        QVERIFY(control<QWidget>("Text3")->isVisible()); // and stays up
+
+        const QMap<QString, QString> after = jobs();
+        QStringList added = after.keys();
+        for (const QString& id : before.keys()) added.removeOne(id);
+        QCOMPARE(added.size(), 1);
+        const QString id = added.first();
+        QCOMPARE(after.value(id).section(',', 1), form->windowTitle());
+        QTRY_COMPARE_WITH_TIMEOUT(jobs().value(id).section(',', 0, 0), QStringLiteral("completed"), 60'000);
+
+        QCOMPARE(run("pdfinfo", {pdf()}).section("Pages:", 1).section('\n', 0, 0).trimmed(),
+                 QStringLiteral("2"));
+        QVERIFY2(run("pdffonts", {pdf()}).count('\n') > 2, "the pages hold no fonts");
+        // Small pictures of button faces are fine; one as wide as half the
+        // window would be the window, or the page, as a picture.
+        for (const QString& row : run("pdfimages", {"-list", pdf()}).split('\n').mid(2, -1))
+            QVERIFY2(row.simplified().section(' ', 3, 3).toInt() < form->client()->width() / 2,
+                     qPrintable(row));
+        // The bar, clipped by its frame, keeps its proportion to the table.
+        QTemporaryDir renders;
+        QVERIFY(QProcess::execute("pdftoppm",
+                                  {"-r", "50", "-png", "-singlefile", pdf(), renders.filePath("page")}) == 0);
+        const QImage page(renders.filePath("page.png")), shown = form->client()->grab().toImage();
+        const auto colourAt = [&](const char* name, QPoint offset) {
+            return shown.pixelColor(control<QWidget>(name)->mapTo(form->client(), offset));
+        };
+        const QColor bar = colourAt("Shape1", {4, 4}), table = colourAt("Text3", {8, 8});
+        const double onScreen = double(count(shown, bar)) / count(shown, table);
+        const double onPage = double(count(page, bar)) / count(page, table);
+        QVERIFY2(qAbs(onPage / onScreen - 1) < 0.03, qPrintable(QString("%1 %2").arg(onPage).arg(onScreen)));
+
+        const QString text = run("pdftotext", {pdf(), "-"});
+        for (const char* expected : {"Sovrappeso", "Pericolo di vita!", "48"})
+            QCOMPARE(text.count(QString::fromUtf8(expected)), 2);
+    }
+
+    void cancelSubmitsNothing() {
+        const QMap<QString, QString> before = jobs();
+        answerDialog([](QPrintDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+        control<QAction>("mnuStamp")->trigger();
+        QCOMPARE(jobs().keys(), before.keys());
+        QVERIFY(control<QWidget>("Text3")->isHidden());
+    }
+
+  private:
+    static int count(const QImage& image, QColor colour) {
+        int found = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) found += image.pixel(x, y) == colour.rgb();
+        return found;
+    }
+    template <class Control> Control* control(const char* designName) const {
+        auto* found = form->findChild<Control*>(QLatin1String(designName));
+        if (!found) qFatal("no %s", designName);
+        return found;
+    }
+    QString socket() const { return folder.filePath("cups.sock"); }
+    QString pdf() const { return folder.filePath("out/page.pdf"); }
+
+    // Every job of the queue: its id to its state and name; an empty id
+    // while the server answers but holds none.
+    QMap<QString, QString> jobs() const {
+        QProcess ipptool;
+        // IPP reaches a unix socket through a host name that is its path.
+        const QString uri = "ipp://" + QUrl::toPercentEncoding(socket()) + "/printers/" + queue;
+        ipptool.start("ipptool", {"-c", uri, folder.filePath("jobs.test")});
+        QMap<QString, QString> found;
+        if (!ipptool.waitForFinished(30'000) || ipptool.exitCode() != 0) return found;
+        found.insert(QString(), QString());
+        for (const QString& line : QString::fromUtf8(ipptool.readAllStandardOutput()).split('\n').mid(1))
+            if (!line.isEmpty()) found.insert(line.section(',', 0, 0), line.section(',', 1));
+        return found;
+    }
+
+    // Answers the next printer dialog as the user would.
+    void answerDialog(std::function<void(QPrintDialog*)> answer) {
+        auto* timer = new QTimer(form.get());
+        connect(timer, &QTimer::timeout, [=] {
+            if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
+                timer->deleteLater();
+                timer->stop();
+                answer(dialog);
+            }
+        });
+        timer->start(10);
+    }
+
+    QTemporaryDir folder;
+    QProcess cupsd;
+    std::unique_ptr<forms::Form1> form;
+};
+
+QTEST_MAIN(TestPrint)
+#include "test_print.moc"
