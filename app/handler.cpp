@@ -1,5 +1,6 @@
 #include "app/handler.h"
 
+#include "controls/text.h"
 #include "core/messages.h"
 #include "core/numbers.h"
 
@@ -8,12 +9,8 @@
 namespace app {
 namespace {
 
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 [[noreturn]] void conversionFailure(const QString& text) {
-    throw HandlerStop{fromUtf8(core::messages::conversionFailure(text.toStdString())),
+    throw HandlerStop{controls::qtText(core::messages::conversionFailure(text.toStdString())),
                       controls::MessageTone::Warning};
 }
 
@@ -31,7 +28,7 @@ void refuse(core::Refusal why) {
     // Too large a result is a warning; the other refusals only inform.
     const auto tone =
         why == core::Refusal::OutOfRange ? controls::MessageTone::Warning : controls::MessageTone::Plain;
-    throw HandlerStop{fromUtf8(core::messages::refusal(why)), tone};
+    throw HandlerStop{controls::qtText(core::messages::refusal(why)), tone};
 }
 
 double readNumber(const QLineEdit& box) {

@@ -9,6 +9,18 @@ bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) 
 
 } // namespace
 
+std::string_view refusal(Refusal why) {
+    switch (why) {
+    case Refusal::TooTall: return tooTall;
+    case Refusal::InvalidStature: return invalidStature;
+    case Refusal::InvalidHeight: return invalidHeight;
+    case Refusal::TooYoung: return tooYoung;
+    case Refusal::OutOfRange: return outOfRange;
+    case Refusal::None: break;
+    }
+    return {};
+}
+
 std::string conversionFailure(std::string_view utf8Text) {
     if (utf8Text.empty()) return std::string(emptyValue);
     std::size_t characters = 0;
@@ -21,38 +33,12 @@ std::string conversionFailure(std::string_view utf8Text) {
     return "Il valore «" + shown + "» non è un numero valido.";
 }
 
-} // namespace core::messages
-
-namespace core::messages {
-
 std::string printerRefused(std::string_view printerName) {
     return "La stampante «" + std::string(printerName) + "» non ha accettato il lavoro.";
 }
 
 std::string fileNotWritten(std::string_view fileName) {
     return "Impossibile scrivere il file «" + std::string(fileName) + "».";
-}
-
-} // namespace core::messages
-
-namespace core::messages {
-
-std::string_view refusal(Refusal why) {
-    switch (why) {
-    case Refusal::TooTall:
-        return tooTall;
-    case Refusal::InvalidStature:
-        return invalidStature;
-    case Refusal::InvalidHeight:
-        return invalidHeight;
-    case Refusal::TooYoung:
-        return tooYoung;
-    case Refusal::OutOfRange:
-        return outOfRange;
-    case Refusal::None:
-        break;
-    }
-    return {};
 }
 
 } // namespace core::messages

@@ -1,10 +1,15 @@
 #pragma once
 
+#include "core/measures.h"
+
 #include <string>
 #include <string_view>
 
-// Every message the windows show, in one place.
+// Every message the program shows, in one place.
 namespace core::messages {
+
+// The title of every message box.
+inline constexpr std::string_view title = "Zelba 1";
 
 inline constexpr std::string_view tooTall = "Statura esagerata!";
 inline constexpr std::string_view invalidStature = "Statura non valida!";
@@ -14,25 +19,15 @@ inline constexpr std::string_view outOfRange = "Risultato fuori scala: controlla
 inline constexpr std::string_view emptyValue = "Inserire un valore numerico.";
 inline constexpr std::string_view printFailed = "Stampa non riuscita.";
 
+// The message a window shows for a refused value.
+std::string_view refusal(Refusal why);
+
 // What the user reads when a box's text is not a number: the text itself,
 // cut to 40 characters so that a pasted page cannot fill the screen.
 std::string conversionFailure(std::string_view utf8Text);
 
-} // namespace core::messages
-
 // Why a print failed, shown under printFailed.
-namespace core::messages {
-
 std::string printerRefused(std::string_view printerName);
 std::string fileNotWritten(std::string_view fileName);
-
-} // namespace core::messages
-
-#include "core/measures.h"
-
-namespace core::messages {
-
-// The message a window shows for a refused value.
-std::string_view refusal(Refusal why);
 
 } // namespace core::messages

@@ -2,6 +2,7 @@
 
 #include "app/lifecycle.h"
 #include "controls/accessible.h"
+#include "controls/text.h"
 #include "core/numbers.h"
 #include "forms/design.h"
 
@@ -40,8 +41,6 @@ const QString levelCaptions[] = {u"Leggera"_s, u"Moderata"_s, u"Pesante"_s};
 const QString levelNames[] = {u"leggera"_s, u"moderata"_s, u"pesante"_s};
 const auto filtered = EntryBox::Keys::Filtered;
 const auto asTyped = EntryBox::Keys::AsTyped;
-
-QString text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
 
 } // namespace
 
@@ -159,8 +158,9 @@ Form3::SexFrame Form3::buildFrame(const SexFrameDesign& d) {
     new controls::Line(frame, d.line, {240, 3600}, {3240, 3600});
     new Label(frame, d.activityCaption.name, d.activityCaption.at, u"Attività:"_s,
               {.font = font::prompt, .transparent = true});
-    built.factorBox = new EntryBox(frame, d.factor.name, d.factor.at, "Fattore di attività " + d.of,
-                                   text(core::activityFactorText(d.sex, Activity::Moderate)), asTyped);
+    built.factorBox =
+        new EntryBox(frame, d.factor.name, d.factor.at, "Fattore di attività " + d.of,
+                     controls::qtText(core::activityFactorText(d.sex, Activity::Moderate)), asTyped);
     auto* group = new controls::OptionGroup(this);
     for (std::size_t level = 0; level < 3; ++level) {
         built.activityOptions[level] = new OptionButton(frame, d.options[level].name, d.options[level].at,
@@ -248,7 +248,7 @@ Form3::Form3()
 // expenditure changes only at the next "Calcola".
 void Form3::onActivityChosen(const SexFrame& frame, Activity level) {
     if (frame.activityOptions[std::size_t(level)]->isChecked())
-        frame.factorBox->setText(text(core::activityFactorText(frame.sex, level)));
+        frame.factorBox->setText(controls::qtText(core::activityFactorText(frame.sex, level)));
 }
 
 // The band's coefficient and constant, and then the basal metabolism, travel

@@ -1,3 +1,4 @@
+#include "controls/text.h"
 #include "core/messages.h"
 #include "forms/form.h"
 
@@ -8,13 +9,11 @@
 namespace forms {
 namespace {
 
-QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
 QString printFailure(const QPrinter& printer) {
     const std::string reason = printer.outputFileName().isEmpty()
                                    ? core::messages::printerRefused(printer.printerName().toStdString())
                                    : core::messages::fileNotWritten(printer.outputFileName().toStdString());
-    return fromUtf8(core::messages::printFailed) + QLatin1Char('\n') + fromUtf8(reason);
+    return controls::qtText(core::messages::printFailed) + QLatin1Char('\n') + controls::qtText(reason);
 }
 
 // The client area as one page, scaled to fit the printable area without
