@@ -15,10 +15,8 @@ bool deliversCharacters(const QKeyEvent& event) {
     switch (event.key()) {
     case Qt::Key_Delete:
     case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return false;
-    default:
-        return !event.text().isEmpty();
+    case Qt::Key_Backtab: return false;
+    default: return !event.text().isEmpty();
     }
 }
 

@@ -16,15 +16,10 @@ OptionButton::OptionButton(QWidget* container, const char* designName, const Twi
 void OptionButton::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Up:
-    case Qt::Key_Left:
-        group_.step(this, -1);
-        break;
+    case Qt::Key_Left: group_.step(this, -1); break;
     case Qt::Key_Down:
-    case Qt::Key_Right:
-        group_.step(this, +1);
-        break;
-    default:
-        QRadioButton::keyPressEvent(event);
+    case Qt::Key_Right: group_.step(this, +1); break;
+    default: QRadioButton::keyPressEvent(event);
     }
 }
 
