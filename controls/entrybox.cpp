@@ -82,8 +82,7 @@ void EntryBox::mouseReleaseEvent(QMouseEvent* event) {
 
 MultiLineBox::MultiLineBox(QWidget* container, const char* designName, const Twips& where,
                            const QString& accessibleName, const QString& text, const Look& look)
-    : QPlainTextEdit(container)
-    , text_(text) {
+    : QPlainTextEdit(container) {
     place(this, designName, where, accessibleName, look);
     QString shown = text;
     shown.remove(QLatin1Char('\r'));

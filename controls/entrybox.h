@@ -34,17 +34,12 @@ class EntryBox : public QLineEdit {
 
 // A multi-line box that shows a fixed text. When disabled it keeps its own
 // colours instead of greying out, and the mouse goes through it to its
-// container. text() gives the text exactly as it was set, line ends included.
+// container. Its line ends may be CR LF; it shows them as line breaks.
 class MultiLineBox : public QPlainTextEdit {
     Q_OBJECT
   public:
     MultiLineBox(QWidget* container, const char* designName, const Twips& where,
                  const QString& accessibleName, const QString& text, const Look& look = {});
-
-    QString text() const { return text_; }
-
-  private:
-    QString text_;
 };
 
 } // namespace controls

@@ -31,8 +31,6 @@ class Frame : public Surface {
     Frame(QWidget* container, const char* designName, const Twips& where, const QString& caption = {},
           const Look& captionLook = {});
 
-    QString caption() const { return caption_; }
-
   protected:
     void paintEvent(QPaintEvent* event) override;
 

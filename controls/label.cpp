@@ -6,8 +6,7 @@ namespace controls {
 
 Label::Label(QWidget* container, const char* designName, const Twips& where, const QString& caption,
              const Look& look)
-    : QLabel(caption, container)
-    , autoSize_(look.autoSize) {
+    : QLabel(caption, container) {
     place(this, designName, where, QString(), look); // a screen reader reads the caption
     designFont_ = font();
     setAlignment((look.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
@@ -15,7 +14,7 @@ Label::Label(QWidget* container, const char* designName, const Twips& where, con
     if (look.border) {
         setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     }
-    if (autoSize_)
+    if (look.autoSize)
         resize(sizeHint());
     else
         setWordWrap(true);

@@ -31,7 +31,6 @@ class Label : public QLabel {
     void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
-    bool autoSize_;
     QFont designFont_;
     QString result_;
 };
