@@ -10,12 +10,8 @@
 #include "forms/form2.h"
 #include "forms/form3.h"
 
-#include <QAccessible>
-#include <QApplication>
-#include <QClipboard>
-#include <QMessageBox>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 using controls::EntryBox;
 using controls::Label;
@@ -25,10 +21,10 @@ namespace {
 // One row of a window's table: what is typed (or pasted, after a "|") and
 // what the user sees come out.
 struct Row {
-    bool woman = false;
-    QString first{}, second{}; // height and weight; an age and a weight
-    int choice = 0;            // the weight bar in twips; an activity level
-    QString basal{}, result{}, message{};
+    bool woman;
+    QString first, second; // height and weight; an age and a weight
+    int choice;            // the weight bar in twips; an activity level
+    QString basal, result, message;
 };
 
 template <class Control = QWidget> Control* find(QWidget* window, const char* designName) {
@@ -75,6 +71,15 @@ QString clickAnswering(QWidget* button) {
     return text;
 }
 
+// The bar's position at each of its paints.
+struct PaintedPositions : QObject, std::vector<float> {
+    explicit PaintedPositions(controls::ProgressBar* bar) { bar->installEventFilter(this); }
+    bool eventFilter(QObject* bar, QEvent* event) override {
+        if (event->type() == QEvent::Paint) push_back(qobject_cast<controls::ProgressBar*>(bar)->position());
+        return false;
+    }
+};
+
 template <class Window> Window* shown(std::unique_ptr<Window>& window) {
     window = std::make_unique<Window>();
     window->show();
@@ -93,23 +98,20 @@ class TestWindows : public QObject {
 
     void bodyWeight_data() {
         QTest::addColumn<Row>("row");
-        QTest::newRow("1,75 m 70 kg") << Row{.first = "1,75", .second = "70", .choice = 1400, .result = "22"};
-        QTest::newRow("wide result, smaller font")
-            << Row{.first = "0,5", .second = "99999", .choice = 1'000'000, .result = "399996"};
-        QTest::newRow("2,5 m") << Row{
-            .first = "2,5", .second = "70", .choice = 1400, .message = "Statura esagerata!"};
-        QTest::newRow("pasted 80.5") << Row{.first = "1,75",
-                                            .second = "|80.5",
-                                            .choice = 140,
-                                            .message = "Il valore «80.5» non è un numero valido."};
-        QTest::newRow("pasted negative") << Row{.first = "1,75",
-                                                .second = "|-70",
-                                                .choice = 140,
-                                                .message = "Il valore «-70» non è un numero valido."};
-        QTest::newRow("too large") << Row{.first = "0,01",
-                                          .second = "|1E308",
-                                          .choice = 1'000'000,
-                                          .message = "Risultato fuori scala: controllare i valori inseriti."};
+        QTest::newRow("1,75 m 70 kg") << Row{false, "1,75", "70", 1400, "", "22", ""};
+        QTest::newRow("wide result, smaller font") << Row{false, "0,5", "99999", 1'000'000, "", "399996", ""};
+        QTest::newRow("2,5 m") << Row{false, "2,5", "70", 1400, "", "", "Statura esagerata!"};
+        QTest::newRow("pasted 80.5") << Row{
+            false, "1,75", "|80.5", 140, "", "", "Il valore «80.5» non è un numero valido."};
+        QTest::newRow("pasted negative")
+            << Row{false, "1,75", "|-70", 140, "", "", "Il valore «-70» non è un numero valido."};
+        QTest::newRow("too large") << Row{false,
+                                          "0,01",
+                                          "|1E308",
+                                          1'000'000,
+                                          "",
+                                          "",
+                                          "Risultato fuori scala: controllare i valori inseriti."};
     }
     void bodyWeight() {
         QFETCH(Row, row);
@@ -128,34 +130,13 @@ class TestWindows : public QObject {
         weightBox->clear();
         enter(weightBox, row.second);
         QCOMPARE(bar->widthTwips(), row.choice); // a text that is not a weight leaves it
+        PaintedPositions painted(find<controls::ProgressBar>(form, "ProgressBar1"));
         QCOMPARE(clickAnswering(compute), row.message);
         verifyShownWhole(find<Label>(form, "Label6"), row.result);
-        QCOMPARE(find<controls::ProgressBar>(form, "ProgressBar1")->position(), 0.0f);
-    }
-
-    // Every position of the sweep is drawn, at every press: 0 to 999, then
-    // full, then empty.
-    void sweepDrawsEveryPosition() {
-        auto* form = shown(form1);
-        struct Watch : QObject {
-            std::vector<float> painted;
-            bool eventFilter(QObject* bar, QEvent* event) override {
-                if (event->type() == QEvent::Paint)
-                    painted.push_back(qobject_cast<controls::ProgressBar*>(bar)->position());
-                return false;
-            }
-        };
-        find<EntryBox>(form, "Text1")->setText("1,75");
-        find<EntryBox>(form, "Text2")->setText("70");
-        for (int press = 0; press < 2; ++press) {
-            Watch watch;
-            find(form, "ProgressBar1")->installEventFilter(&watch);
-            click(find(form, "Command1"));
-            QCOMPARE(watch.painted.size(), 1002u); // 999 is drawn for an instant before full
-            QCOMPARE(watch.painted[998], 998.0f);
-            QCOMPARE(watch.painted[1000], 1000.0f);
-            QCOMPARE(watch.painted[1001], 0.0f);
-        }
+        // Every position of the sweep is drawn: 0 to 999, then full, then empty.
+        if (!row.result.isEmpty()) QCOMPARE(painted.size(), 1002u);
+        if (!row.result.isEmpty()) QCOMPARE(painted[1000], 1000.0f);
+        QCOMPARE(painted.empty() ? 0.0f : painted.back(), 0.0f);
     }
 
     void thresholdTableFollowsTheMouse() {
@@ -193,10 +174,10 @@ class TestWindows : public QObject {
 
     void idealWeight_data() {
         QTest::addColumn<Row>("row");
-        QTest::newRow("man 175") << Row{.first = "175", .result = "75"};
-        QTest::newRow("woman 175") << Row{.woman = true, .first = "175", .result = "71"};
-        QTest::newRow("typed point is a comma") << Row{.first = "175.5", .result = "75,5"};
-        QTest::newRow("woman 90") << Row{.woman = true, .first = "90", .message = "Altezza non valida!"};
+        QTest::newRow("man 175") << Row{false, "175", "", 0, "", "75", ""};
+        QTest::newRow("woman 175") << Row{true, "175", "", 0, "", "71", ""};
+        QTest::newRow("typed point is a comma") << Row{false, "175.5", "", 0, "", "75,5", ""};
+        QTest::newRow("woman 90") << Row{true, "90", "", 0, "", "", "Altezza non valida!"};
     }
     void idealWeight() {
         QFETCH(Row, row);

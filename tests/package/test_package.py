@@ -1,14 +1,5 @@
 #!/usr/bin/python3
-"""The program as a desktop user installs it.
-
-    test_package.py metadata DESKTOP_FILE METAINFO_FILE
-    test_package.py deb CPACK BUILD_DIR WORK
-
-metadata: the generated desktop entry and AppStream metadata pass the
-freedesktop validators. deb: the Debian package CPack makes of the build
-tree unpacks (dpkg -x) into a tree a software centre accepts, and the
-unpacked program starts and keeps running.
-"""
+"""The program as a desktop user installs it: test_package.py metadata|deb ARGUMENTS (CMakeLists.txt)."""
 
 import os
 import shutil
