@@ -21,9 +21,9 @@ check:
 	@cmake --build --preset ci -j $(JOBS)
 	@ctest --preset ci -j $(JOBS)
 
-# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer
-# (leaks included); any report fails the test. The soak sessions are shorter
-# here, and the end-to-end test stays out (see README, Reliability).
+# The tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer
+# (leaks included); any report fails the test. The end-to-end and package
+# tests, which run the program in a process of their own, stay out.
 check-sanitize:
 	@scripts/install-deps check
 	@cmake --preset sanitize >/dev/null
