@@ -70,7 +70,11 @@ def start_display():
         start(["Xvfb", "-displayfd", str(writer), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
               pass_fds=(writer,), stdout=log, stderr=subprocess.STDOUT)
     os.close(writer)
-    number = os.read(reader, 16) if select.select([reader], [], [], 20)[0] else b""
+    number = b""  # Xvfb may write the number and its line end apart
+    while not number.endswith(b"\n") and select.select([reader], [], [], 20)[0]:
+        if not (more := os.read(reader, 16)):
+            break
+        number += more
     if not number.endswith(b"\n"):
         raise RuntimeError(f"Xvfb named no display; see {ARTIFACTS}/xvfb.log")
     return ":" + number.decode().strip()
