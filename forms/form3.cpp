@@ -6,9 +6,6 @@
 #include "core/numbers.h"
 #include "forms/design.h"
 
-#include <algorithm>
-#include <functional>
-
 namespace forms {
 
 using namespace design;
@@ -128,27 +125,19 @@ Form3::SexFrame Form3::buildFrame(const SexFrameDesign& d) {
     new Label(frame, d.agePrompt.name, d.agePrompt.at, u"Inserire l'età:"_s, agePromptLook);
     built.ageBox =
         new EntryBox(frame, d.age.name, d.age.at, "Età " + d.of + " in anni", {}, filtered, entryLook);
-    // The coefficient, the weight prompt and the constant are made in the
-    // order of their top edge, which fixes how they stack.
-    std::array<std::pair<int, std::function<void()>>, 3> middle{{
-        {d.coefficient.at.top,
-         [&] {
-             built.coefficientBox = new EntryBox(frame, d.coefficient.name, d.coefficient.at,
-                                                 "Coefficiente " + d.forWhom, {}, asTyped);
-         }},
-        {d.weightPrompt.at.top,
-         [&] {
-             new Label(frame, d.weightPrompt.name, d.weightPrompt.at, u"Inserire il peso:"_s,
-                       weightPromptLook);
-         }},
-        {d.constant.at.top,
-         [&] {
-             built.constantBox =
-                 new EntryBox(frame, d.constant.name, d.constant.at, "Costante " + d.forWhom, {}, asTyped);
-         }},
-    }};
-    std::stable_sort(middle.begin(), middle.end(), [](auto& a, auto& b) { return a.first < b.first; });
-    for (auto& [top, make] : middle) make();
+    // The boxes are made in the order of their top edge, which fixes how
+    // they stack: the man's coefficient lies above his weight prompt, the
+    // woman's below hers.
+    const auto makeCoefficient = [&] {
+        built.coefficientBox = new EntryBox(frame, d.coefficient.name, d.coefficient.at,
+                                            "Coefficiente " + d.forWhom, {}, asTyped);
+    };
+    const bool coefficientFirst = d.coefficient.at.top < d.weightPrompt.at.top;
+    if (coefficientFirst) makeCoefficient();
+    new Label(frame, d.weightPrompt.name, d.weightPrompt.at, u"Inserire il peso:"_s, weightPromptLook);
+    built.constantBox =
+        new EntryBox(frame, d.constant.name, d.constant.at, "Costante " + d.forWhom, {}, asTyped);
+    if (!coefficientFirst) makeCoefficient();
     built.weightBox = new EntryBox(frame, d.weight.name, d.weight.at, "Peso " + d.of + " in chilogrammi", {},
                                    filtered, entryLook);
     new Label(frame, d.basalCaption.name, d.basalCaption.at, u"Metabolismo basale"_s,
