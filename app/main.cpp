@@ -8,6 +8,9 @@
 #include <QIcon>
 
 int main(int argc, char* argv[]) {
+    // Qt speaks to screen readers itself; GTK, loaded by a GTK desktop
+    // theme, would add a second, empty Zelba to their list.
+    if (!qEnvironmentVariableIsSet("NO_AT_BRIDGE")) qputenv("NO_AT_BRIDGE", "1");
     QApplication application(argc, argv);
     // Lets the desktop match the windows with the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Zelba"));

@@ -137,7 +137,6 @@ class TestCore : public QObject {
         QCOMPARE(checkHeight(2.49).value, 2.49);
         QCOMPARE(checkHeight(2.5).refusal, Refusal::TooTall);
         QCOMPARE(checkHeight(0).refusal, Refusal::InvalidStature);
-        QCOMPARE(checkHeight(0.01).refusal, Refusal::None);
         QCOMPARE(parseWeight("70,5").value_or(none), 70.5);
         QCOMPARE(parseWeight("0").value_or(none), 0.0);
         QCOMPARE(parseWeight("-70").value_or(none), none);
@@ -150,7 +149,6 @@ class TestCore : public QObject {
         QCOMPARE(basalMetabolism(1.7e308, 15.3, 679).refusal, Refusal::OutOfRange);
         QCOMPARE(energyExpenditure(1.78, 1691).value, 1.78 * 1691);
         QCOMPARE(energyExpenditure(2.1, 1.7e308).refusal, Refusal::OutOfRange);
-        QCOMPARE(weightBarTwips(70.5), 1410);
     }
 
     // Each band starts strictly above its age; none up to 18.

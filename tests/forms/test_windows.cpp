@@ -18,8 +18,7 @@ using controls::Label;
 
 namespace {
 
-// One row of a window's table: what is typed (or pasted, after a "|") and
-// what the user sees come out.
+// A row of a window's table: what is typed (pasted after a "|") and what shows.
 struct Row {
     bool woman;
     QString first, second; // height and weight; an age and a weight

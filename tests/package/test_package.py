@@ -16,8 +16,7 @@ def run(*command, **options):
 
 
 def metadata(desktop_file, metainfo_file):
-    hints = run("desktop-file-validate", desktop_file)  # a hint is something a desktop shows wrongly
-    if hints:
+    if hints := run("desktop-file-validate", desktop_file):  # a hint is something a desktop shows wrongly
         sys.exit(f"desktop-file-validate {desktop_file}:\n{hints}")
     run("appstreamcli", "validate", "--no-net", "--strict", "--explain", metainfo_file)
 
@@ -25,11 +24,9 @@ def metadata(desktop_file, metainfo_file):
 def deb(cpack, build_dir, work):
     shutil.rmtree(work, ignore_errors=True)
     run(cpack, "--config", os.path.join(build_dir, "CPackConfig.cmake"), "-G", "DEB", "-B", work, cwd=build_dir)
-    packages = [name for name in os.listdir(work) if name.endswith(".deb")]
-    if len(packages) != 1:
-        sys.exit(f"cpack made {packages}, not one .deb")
+    (package,) = [name for name in os.listdir(work) if name.endswith(".deb")]  # one .deb
     root = os.path.join(work, "root")
-    run("dpkg-deb", "-x", os.path.join(work, packages[0]), root)
+    run("dpkg-deb", "-x", os.path.join(work, package), root)
     # The metadata, desktop entry and icon as installed, read together.
     run("appstreamcli", "validate-tree", "--no-net", "--strict", "--explain", root)
     program = subprocess.Popen([os.path.join(root, "usr/bin/zelba")], stdout=subprocess.PIPE,

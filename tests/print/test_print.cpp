@@ -40,7 +40,6 @@ class TestPrint : public QObject {
         QVERIFY(QFile::setPermissions(root, QFile::Permissions(0x7755)));
         for (const char* sub : {"spool", "tmp", "ppd", "out"}) QVERIFY(QDir(root).mkdir(sub));
         QFile::setPermissions(root + "/out", QFile::Permissions(0x7777));
-        const bool asRoot = ::geteuid() == 0;
         QVERIFY(write(root + "/cupsd.conf",
                       "Listen " + socket() +
                           "\nLogLevel error\nBrowsing No\n<Policy default>\n"
@@ -50,7 +49,7 @@ class TestPrint : public QObject {
             QStringLiteral("ServerRoot %1\nRequestRoot %1/spool\nTempDir %1/tmp\nStateDir %1\nCacheDir %1\n"
                            "ErrorLog stderr\nAccessLog %1/log\nPageLog %1/log\nPrintcap %1/printcap\n"
                            "ServerKeychain %1/ssl\nFileDevice Yes\n%2")
-                .arg(root, asRoot ? "User lp\nGroup lp\n" : "")));
+                .arg(root, ::geteuid() == 0 ? "User lp\nGroup lp\n" : "")));
         QVERIFY(write(root + "/printers.conf", "<Printer " + queue + ">\nDeviceURI file://" + pdf() +
                                                    "\nState Idle\nAccepting Yes\n</Printer>\n"));
         QVERIFY(QFile::copy("/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd",
