@@ -55,13 +55,15 @@ void verifyShownWhole(Label* label, const QString& value) {
     QVERIFY(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name).endsWith(value));
 }
 
-// Clicks the button and answers the message box it brings up, if any: its text.
+// Clicks the button and answers the message box it brings up, if any: its
+// text, after a "!" when it shows the warning icon.
 QString clickAnswering(QWidget* button) {
     QString text;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            text = box->windowTitle() == "Zelba 1" ? box->text() : "untitled";
+            const QString icon = box->icon() == QMessageBox::Warning ? "!" : "";
+            text = box->windowTitle() == "Zelba 1" ? icon + box->text() : "untitled";
             box->accept();
         }
     });
@@ -101,16 +103,16 @@ class TestWindows : public QObject {
         QTest::newRow("wide result, smaller font") << Row{false, "0,5", "99999", 1'000'000, "", "399996", ""};
         QTest::newRow("2,5 m") << Row{false, "2,5", "70", 1400, "", "", "Statura esagerata!"};
         QTest::newRow("pasted 80.5") << Row{
-            false, "1,75", "|80.5", 140, "", "", "Il valore «80.5» non è un numero valido."};
+            false, "1,75", "|80.5", 140, "", "", "!Il valore «80.5» non è un numero valido."};
         QTest::newRow("pasted negative")
-            << Row{false, "1,75", "|-70", 140, "", "", "Il valore «-70» non è un numero valido."};
+            << Row{false, "1,75", "|-70", 140, "", "", "!Il valore «-70» non è un numero valido."};
         QTest::newRow("too large") << Row{false,
                                           "0,01",
                                           "|1E308",
                                           1'000'000,
                                           "",
                                           "",
-                                          "Risultato fuori scala: controllare i valori inseriti."};
+                                          "!Risultato fuori scala: controllare i valori inseriti."};
     }
     void bodyWeight() {
         QFETCH(Row, row);
@@ -201,7 +203,7 @@ class TestWindows : public QObject {
                                             ""};
         QTest::newRow("18 years") << Row{
             false, "18", "70", 1, "", "", "Il calcolo vale solo per età superiori a 18 anni."};
-        QTest::newRow("no weight") << Row{true, "25", "", 1, "", "", "Inserire un valore numerico."};
+        QTest::newRow("no weight") << Row{true, "25", "", 1, "", "", "!Inserire un valore numerico."};
     }
     void energy() {
         QFETCH(Row, row);
