@@ -16,7 +16,6 @@ Form::Form(const QString& title)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFont(controls::designFont(design::font::window));
-    client_->setObjectName(QStringLiteral("client"));
     client_->setFixedSize(controls::pixels(10920), controls::pixels(7590));
     setCentralWidget(client_);
     layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -55,7 +55,6 @@ class TestCore : public QObject {
                   {".5", none},
                   {"5.", none},
                   {"1.,5", none},
-                  {"1,5.3", none},
                   {"", none},
                   {",", none},
                   {"1,,5", none},
@@ -100,7 +99,6 @@ class TestCore : public QObject {
                   {"-123456789012345", -123456789012345},
                   {"1,5E+21", 1.5e21},
                   {"1E-05", 1e-5},
-                  {"0,0001", 1e-4},
                   {"1,79769313486231E+308", std::numeric_limits<double>::max()},
                   {"4,94065645841247E-324", 5e-324}});
     }
