@@ -215,7 +215,6 @@ def main():
                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     try:
         ENV["DISPLAY"] = start_display()
-        # The accessibility bus and its registry up before any program asks for them.
         wait(lambda: pyatspi.Registry.getDesktop(0).get_name() == "main", "the accessibility registry", timeout=30)
         runner = unittest.TextTestRunner(verbosity=2)
         result = unittest.main(argv=sys.argv[:1] + sys.argv[3:], testRunner=runner, exit=False).result
