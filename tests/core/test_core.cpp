@@ -32,8 +32,7 @@ class TestCore : public QObject {
     void keyFilter() {
         for (char32_t code : {U'0', U'5', U'9', backspaceCode}) QCOMPARE(filterKey(code), code);
         // A point, a sign, a letter, Enter, Ctrl+V, a non-Latin digit: a comma.
-        for (char32_t other : {U'.', U'-', U'a', U'\r', U'\x16', U'٣', U'/', U':'})
-            QCOMPARE(filterKey(other), commaCode);
+        for (char32_t other : {U'.', U'-', U'a', U'\r', U'\x16', U'٣'}) QCOMPARE(filterKey(other), commaCode);
     }
 
     void localeNumber_data() {
@@ -48,7 +47,6 @@ class TestCore : public QObject {
                   {"1.234,5", 1234.5},
                   {"80.500", 80500},
                   {"80.5", none},
-                  {"1.75", none},
                   {"1.2.3", none},
                   {"1.2345", none},
                   {"1234.567", none},
@@ -107,7 +105,6 @@ class TestCore : public QObject {
         QFETCH(double, value);
         QCOMPARE(QByteArray::fromStdString(core::resultText(value)), text);
         QCOMPARE(parseLocaleNumber(view(text)).value_or(none), roundToResultPrecision(value));
-        QCOMPARE(core::resultText(std::int64_t{-679}), std::string("-679"));
     }
 
     void conversionMessage() {
