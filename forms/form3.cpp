@@ -34,8 +34,8 @@ const controls::Look entryLook{.font = font::entry};
 const controls::Look basalLook{
     .font = font::basal, .text = colour::blue, .background = colour::lightGrey, .centred = true};
 const controls::Look levelLook{.font = font::small, .autoSize = true};
+// The activity levels as the labels beside the options show them.
 const QString levelCaptions[] = {u"Leggera"_s, u"Moderata"_s, u"Pesante"_s};
-const QString levelNames[] = {u"leggera"_s, u"moderata"_s, u"pesante"_s};
 const auto filtered = EntryBox::Keys::Filtered;
 const auto asTyped = EntryBox::Keys::AsTyped;
 
@@ -152,9 +152,10 @@ Form3::SexFrame Form3::buildFrame(const SexFrameDesign& d) {
                      controls::qtText(core::activityFactorText(d.sex, Activity::Moderate)), asTyped);
     auto* group = new controls::OptionGroup(this);
     for (std::size_t level = 0; level < 3; ++level) {
-        built.activityOptions[level] = new OptionButton(frame, d.options[level].name, d.options[level].at,
-                                                        "Attività " + levelNames[level] + ", " + d.word,
-                                                        u"Option%1"_s.arg(level + 1), *group);
+        built.activityOptions[level] =
+            new OptionButton(frame, d.options[level].name, d.options[level].at,
+                             "Attività " + levelCaptions[level].toLower() + ", " + d.word,
+                             u"Option%1"_s.arg(level + 1), *group);
         new Label(frame, d.levels[level].name, d.levels[level].at, levelCaptions[level], levelLook);
     }
     built.computeButton =
