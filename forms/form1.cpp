@@ -39,12 +39,13 @@ Form1::Form1()
     : Form(u"Zelba 1 - Peso corporeo"_s) {
     QWidget* window = client();
     auto* inputFrame = new Frame(window, "Frame1", {120, 120, 2415, 6615});
-    new Label(inputFrame, "Label1", {360, 360, 1575, 960}, u"Inserire la statura in metri: es; 1,75"_s,
-              promptLook);
+    auto* heightPrompt = new Label(inputFrame, "Label1", {360, 360, 1575, 960},
+                                   u"Inserire la statura in metri: es; 1,75"_s, promptLook);
     heightBox = new EntryBox(inputFrame, "Text1", {360, 1320, 1575, 495}, u"Statura in metri"_s, u"Mt"_s,
                              filtered, {.font = font::entry});
-    new Label(inputFrame, "Label4", {360, 2280, 1575, 615}, u"Inserire il peso in Kg:"_s,
-              {.font = font::prompt, .text = colour::darkRed, .centred = true, .border = true});
+    auto* weightPrompt =
+        new Label(inputFrame, "Label4", {360, 2280, 1575, 615}, u"Inserire il peso in Kg:"_s,
+                  {.font = font::prompt, .text = colour::darkRed, .centred = true, .border = true});
     new Label(inputFrame, "Label3", {1440, 2760, 975, 735}, {}, {.font = font::empty, .transparent = true});
     weightBox = new EntryBox(inputFrame, "Text2", {360, 2880, 1575, 495}, u"Peso in chilogrammi"_s, u"Kg"_s,
                              filtered, {.font = font::entry});
@@ -71,6 +72,8 @@ Form1::Form1()
     tableBox->setVisible(false);
     tableBox->setEnabled(false);
     tableLabel->setCursor(pointingHand());
+    heightPrompt->setBuddy(heightBox);
+    weightPrompt->setBuddy(weightBox);
     controls::markAsResult(resultLabel, u"Valore peso corporeo"_s);
     inputFrame->setAccessibleName(u"Statura e peso"_s);
     resultFrame->setAccessibleName(u"Valore peso corporeo"_s);
@@ -131,6 +134,7 @@ void Form1::onCompute() {
         const auto value = core::bodyMassValue(app::readNumber(*heightBox), app::readWeight(*weightBox));
         resultLabel->showResult(app::resultText(app::accepted(value)));
     });
+    controls::announceResult(resultLabel);
 }
 
 void Form1::onClose() { app::endProgram(); }

@@ -30,7 +30,7 @@ Form2::Form2()
     QWidget* window = client();
     auto* manFrame = new Frame(window, "Frame1", {120, 120, 3495, 6615}, u" Uomo "_s,
                                {.font = font::frameCaption, .text = colour::navy});
-    new Label(manFrame, "Label1", {840, 1320, 1695, 975}, heightPrompt, promptLook);
+    auto* manPrompt = new Label(manFrame, "Label1", {840, 1320, 1695, 975}, heightPrompt, promptLook);
     manHeightBox = new EntryBox(manFrame, "Text1", {840, 2280, 1695, 615},
                                 u"Altezza dell'uomo in centimetri"_s, {}, filtered, heightLook);
     manComputeButton =
@@ -58,7 +58,7 @@ Form2::Form2()
                            {.font = font::sex, .text = colour::purple, .centred = true, .transparent = true});
     auto* womanFrame = new Frame(window, "Frame2", {7320, 120, 3495, 6615}, u" Donna "_s,
                                  {.font = font::frameCaption, .text = colour::purple});
-    new Label(womanFrame, "Label2", {960, 1320, 1695, 975}, heightPrompt, promptLook);
+    auto* womanPrompt = new Label(womanFrame, "Label2", {960, 1320, 1695, 975}, heightPrompt, promptLook);
     womanHeightBox = new EntryBox(womanFrame, "Text3", {960, 2280, 1695, 615},
                                   u"Altezza della donna in centimetri"_s, {}, filtered, heightLook);
     womanComputeButton =
@@ -69,6 +69,8 @@ Form2::Form2()
         new Button(window, "Command2", {9240, 6960, 1335, 375}, u"Chiudi"_s, {.font = font::prompt});
     manComputeButton->setAccessibleName(u"Calcola per l'uomo"_s);
     womanComputeButton->setAccessibleName(u"Calcola per la donna"_s);
+    manPrompt->setBuddy(manHeightBox);
+    womanPrompt->setBuddy(womanHeightBox);
     controls::markAsResult(resultLabel, u"Peso ideale calcolato"_s);
     for (QWidget* hidden :
          std::initializer_list<QWidget*>{manConstantBox, womanConstantBox, manLabel, womanLabel})
@@ -109,6 +111,7 @@ void Form2::onComputeMan() {
         manLabel->setVisible(true);
         womanLabel->setVisible(false);
     });
+    controls::announceResult(resultLabel, manLabel->text());
 }
 
 // The woman's label changes only once the sweep is over: meanwhile the
@@ -118,6 +121,7 @@ void Form2::onComputeWoman() {
     sweep([this] { writeIdealWeight(*womanHeightBox, *womanConstantBox); });
     manLabel->setVisible(false);
     womanLabel->setVisible(true);
+    controls::announceResult(resultLabel, womanLabel->text());
 }
 
 void Form2::onClose() { app::unload(*this); }

@@ -36,6 +36,7 @@ const controls::Look basalLook{
 const controls::Look levelLook{.font = font::small, .autoSize = true};
 // The activity levels as the labels beside the options show them.
 const QString levelCaptions[] = {u"Leggera"_s, u"Moderata"_s, u"Pesante"_s};
+const QString basalCaption = u"Metabolismo basale"_s;
 const auto filtered = EntryBox::Keys::Filtered;
 const auto asTyped = EntryBox::Keys::AsTyped;
 
@@ -122,9 +123,10 @@ Form3::SexFrame Form3::buildFrame(const SexFrameDesign& d) {
     auto* frame = new Frame(client(), d.frame.name, d.frame.at, d.caption,
                             {.font = font::frameCaption, .text = d.captionColour});
     SexFrame built{.sex = d.sex};
-    new Label(frame, d.agePrompt.name, d.agePrompt.at, u"Inserire l'età:"_s, agePromptLook);
+    auto* agePrompt = new Label(frame, d.agePrompt.name, d.agePrompt.at, u"Inserire l'età:"_s, agePromptLook);
     built.ageBox =
         new EntryBox(frame, d.age.name, d.age.at, "Età " + d.of + " in anni", {}, filtered, entryLook);
+    agePrompt->setBuddy(built.ageBox);
     // The boxes are made in the order of their top edge, which fixes how
     // they stack: the man's coefficient lies above his weight prompt, the
     // woman's below hers.
@@ -134,16 +136,19 @@ Form3::SexFrame Form3::buildFrame(const SexFrameDesign& d) {
     };
     const bool coefficientFirst = d.coefficient.at.top < d.weightPrompt.at.top;
     if (coefficientFirst) makeCoefficient();
-    new Label(frame, d.weightPrompt.name, d.weightPrompt.at, u"Inserire il peso:"_s, weightPromptLook);
+    auto* weightPrompt =
+        new Label(frame, d.weightPrompt.name, d.weightPrompt.at, u"Inserire il peso:"_s, weightPromptLook);
     built.constantBox =
         new EntryBox(frame, d.constant.name, d.constant.at, "Costante " + d.forWhom, {}, asTyped);
     if (!coefficientFirst) makeCoefficient();
     built.weightBox = new EntryBox(frame, d.weight.name, d.weight.at, "Peso " + d.of + " in chilogrammi", {},
                                    filtered, entryLook);
-    new Label(frame, d.basalCaption.name, d.basalCaption.at, u"Metabolismo basale"_s,
-              {.centred = true, .transparent = true, .autoSize = true});
+    weightPrompt->setBuddy(built.weightBox);
+    auto* basalPrompt = new Label(frame, d.basalCaption.name, d.basalCaption.at, basalCaption,
+                                  {.centred = true, .transparent = true, .autoSize = true});
     built.basalBox =
         new EntryBox(frame, d.basal.name, d.basal.at, "Metabolismo basale " + d.of, {}, asTyped, basalLook);
+    basalPrompt->setBuddy(built.basalBox);
     new controls::Line(frame, d.line, {240, 3600}, {3240, 3600});
     new Label(frame, d.activityCaption.name, d.activityCaption.at, u"Attività:"_s,
               {.font = font::prompt, .transparent = true});
@@ -260,6 +265,8 @@ void Form3::compute(const SexFrame& frame) {
         other.sexLabel->setVisible(false);
         frame.sexLabel->setVisible(true);
     });
+    controls::announceResult(resultLabel, frame.sexLabel->text() + "; " + basalCaption.toLower() + ": " +
+                                              frame.basalBox->text());
 }
 
 void Form3::onClose() { app::unload(*this); }

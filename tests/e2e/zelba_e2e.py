@@ -4,6 +4,7 @@ xdotool and read through the accessibility bus (pyatspi). CTest runs it in a
 private D-Bus session: zelba_e2e.py PROGRAM ARTIFACTS [unittest arguments]
 """
 
+import json
 import os
 import re
 import select
@@ -12,6 +13,7 @@ import signal
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import unittest
 import warnings
@@ -26,6 +28,7 @@ RESULTS = {MAIN: "Valore peso corporeo", IDEAL: "Peso ideale calcolato",
            ENERGY: "Dispendio energetico in kcal al giorno"}  # the result labels' names
 ENV = {}  # the programs' environment: the private display, nothing of the caller's desktop
 STARTED = []  # every process started here, stopped at the end whatever happens
+ORCA = None  # the screen reader of the ScreenReader tests
 
 
 def wait(read, what, expected=True, timeout=10):
@@ -79,9 +82,13 @@ def start_display():
     return ":" + number.decode().strip()
 
 
+# Roles by number: their names differ between releases ("push button", "button").
+MENU_ITEM, BUTTON, TEXT, FRAME = pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TEXT, pyatspi.ROLE_FRAME
+
+
 def find_all(within, role, name):
     return pyatspi.findAllDescendants(within, lambda accessible: accessible is not None and
-                                      accessible.getRoleName() == role and re.fullmatch(name, accessible.name))
+                                      accessible.getRole() == role and re.fullmatch(name, accessible.name))
 
 
 class Zelba:
@@ -98,7 +105,7 @@ class Zelba:
         assert len(apps) <= 1, f"zelba is {len(apps)} applications on the accessibility bus"
         return apps[0] if apps else None
 
-    def open(self, title, role="frame"):
+    def open(self, title, role=FRAME):
         """The top-level window of that title, once shown, with the keyboard focus."""
         window = self.find(role, re.escape(title), self.app)
         wid = tool("xdotool", "search", "--all", "--sync", "--onlyvisible", "--pid", str(self.process.pid),
@@ -112,7 +119,7 @@ class Zelba:
                     f"a {role} {name!r}")[0]
 
     def text(self, name, within=None):
-        return self.find("text", re.escape(name), within).queryText().getText(0, -1)
+        return self.find(TEXT, re.escape(name), within).queryText().getText(0, -1)
 
     def click(self, role, name, within=None):
         accessible = self.find(role, re.escape(name), within)
@@ -123,27 +130,78 @@ class Zelba:
 
     def type_into(self, name, keys, expected, within=None):
         """Clicks a box (in the start-up window that empties it), presses keys, waits for `expected`."""
-        box = self.click("text", name, within)
+        box = self.click(TEXT, name, within)
         wait(lambda: box.getState().contains(pyatspi.STATE_FOCUSED), f"{name!r} focused")
         press(*keys)
         wait(lambda: self.text(name, within), f"the text of {name!r}", expected)
 
     def result(self, prefix, value, within=None):
-        self.find("label", re.escape(f"{prefix}: {value}"), within)
+        self.find(pyatspi.ROLE_NOTIFICATION, re.escape(f"{prefix}: {value}"), within)
 
     def windows(self):
         """Opens each window in turn from the start-up window's menu bar: (title, accessible)."""
         yield MAIN, self.window
         for menu, title in (("Peso ideale", IDEAL), ("Calorie", ENERGY)):
-            self.click("menu item", menu)
+            self.click(MENU_ITEM, menu)
             window = self.open(title)
             yield title, window
-            self.click("push button", "Chiudi", window)
-            wait(lambda: find_all(self.app, "frame", title), f"{title!r} to close", [])
+            self.click(BUTTON, "Chiudi", window)
+            wait(lambda: find_all(self.app, FRAME, title), f"{title!r} to close", [])
 
 
 def press(*keys):
     tool("xdotool", "key", "--delay", "40", *keys)
+
+
+class Orca:
+    """The Orca screen reader, speech off, its own settings; what it would say is in its debug log, read
+    through a pseudo-terminal, where Python writes line by line (into a file it would keep a block back)."""
+
+    def __init__(self):
+        prefs = tempfile.mkdtemp(prefix="orca-", dir=ENV["HOME"])
+        with open(os.path.join(prefs, "user-settings.conf"), "w") as settings:
+            json.dump({"general": {"enableSpeech": False}, "pronunciations": {}, "keybindings": {},
+                       "profiles": {"default": {"profile": ["Default", "default"]}}}, settings)
+        self.said, (self.reader, terminal) = [], os.openpty()  # the terminal stays open here: no EOF between
+        threading.Thread(target=self.read, daemon=True).start()
+        for _ in range(3):  # on a loaded machine Orca may give up reaching the bus, and says so
+            with open(os.path.join(ARTIFACTS, "orca.out"), "a") as output:  # also: one Orca a user
+                self.process = start(["orca", "--user-prefs", prefs, "--debug-file", os.ttyname(terminal)],
+                                     stdout=output, stderr=subprocess.STDOUT)
+            on_bus = lambda: any(app and app.name == "orca" for app in pyatspi.Registry.getDesktop(0))
+            wait(lambda: self.process.poll() is not None or on_bus(), "Orca on the bus or ended", timeout=30)
+            if on_bus():
+                return
+        raise AssertionError(f"Orca did not start: see {ARTIFACTS}/orca.out")
+
+    def read(self):
+        with open(self.reader, "rb") as lines, open(os.path.join(ARTIFACTS, "orca.log"), "wb") as log:
+            try:
+                for line in lines:
+                    log.write(line)
+                    if said := re.search(rb"SPEECH OUTPUT: '(.*)'\s*(?:\{.*\})?\s*$", line):
+                        self.said.append(said[1].decode(errors="replace"))
+            except OSError:  # Orca has ended
+                pass
+
+    def heard(self, pattern, since):
+        """Waits for Orca to say `pattern` (and its full stop) after the `since`-th utterance; how often."""
+        matching = lambda: [said for said in self.said[since:] if re.fullmatch(pattern + r"\.?", said)]
+        return len(wait(matching, f"Orca saying {pattern!r}; it said {self.said[since:]}"))
+
+
+def answers_every_text_query(window):
+    """Every box answers every boundary at every offset at once: Qt's own line edit hung on some."""
+    slowest = 0
+    for box in find_all(window, TEXT, ".*"):
+        text = box.queryText()
+        for offset in range(text.characterCount + 1):
+            for boundary in range(pyatspi.TEXT_BOUNDARY_LINE_END + 1):
+                for query in (text.getTextAtOffset, text.getTextBeforeOffset, text.getTextAfterOffset):
+                    began = time.monotonic()
+                    query(offset, boundary)
+                    slowest = max(slowest, time.monotonic() - began)
+    print(f"slowest text query: {slowest * 1000:.1f} ms", file=sys.stderr)
 
 
 class Keyboard(unittest.TestCase):
@@ -151,52 +209,89 @@ class Keyboard(unittest.TestCase):
         z = Zelba(self)
         press("1", "comma", "7", "5")  # the focus is there and "Mt" selected: typing replaces it
         wait(lambda: z.text("Statura in metri"), "the height box", "1,75")
-        z.type_into("Peso in chilogrammi", ["7", "0"], "70")
-        press("alt+c")  # "Chiudi" has another access key: Alt+C presses "Calcola"
-        z.result(RESULTS[MAIN], "22")
         # Modified keys type a comma, and so does Ctrl+V (a paste would add no comma).
         z.type_into("Statura in metri", ["1", "alt+period", "alt+a", "alt+minus", "super+b", "ctrl+v", "7"],
                     "1,,,,,7")
 
+
+class ScreenReader(unittest.TestCase):
+    """With Orca running: each result is spoken once, each box whole and with its prompt."""
+
+    @classmethod
+    def setUpClass(cls):
+        global ORCA
+        ORCA = Orca()
+
+    @classmethod
+    def tearDownClass(cls):
+        stop(ORCA.process)
+
+    def test_start_up_window(self):
+        z = Zelba(self)
+        z.type_into("Statura in metri", ["1", "comma", "7", "5"], "1,75")
+        z.type_into("Peso in chilogrammi", ["7", "0"], "70")
+        since = len(ORCA.said)
+        press("alt+c")  # "Chiudi" has another access key: Alt+C presses "Calcola"
+        z.result(RESULTS[MAIN], "22")
+        ORCA.heard(r"notification Valore peso corporeo: 22", since)
+        z.click(TEXT, "Statura in metri")  # the box's prompt is said with it; the result was said once
+        ORCA.heard(r"Inserire la statura in metri: es; 1,75 text", since)
+        self.assertEqual(ORCA.heard(r"notification .*", since), 1, "the result once, not once a pass")
+        answers_every_text_query(z.window)
+
     def test_other_windows(self):
         z = Zelba(self)
-        z.click("menu item", "Peso ideale")
+        z.click(MENU_ITEM, "Peso ideale")
         window = z.open(IDEAL)
         z.type_into("Altezza dell'uomo in centimetri", ["1", "7", "5", "alt+period", "5"], "175,5", window)
-        z.click("push button", "Calcola per l'uomo", window)
-        z.result(RESULTS[IDEAL], "75,5", window)
-        z.click("push button", "Chiudi", window)
-        z.click("menu item", "Calorie")
+        since = len(ORCA.said)
+        press("alt+c")
+        ORCA.heard(r"notification Peso ideale calcolato: 75,5 \(Uomo\)", since)
+        answers_every_text_query(window)
+        z.click(BUTTON, "Chiudi", window)
+        z.click(MENU_ITEM, "Calorie")
         window = z.open(ENERGY)
         z.type_into("Età della donna in anni", ["2", "5"], "25", window)
-        z.type_into("Peso della donna in chilogrammi", ["6", "0"], "60", window)
-        z.click("push button", "Calcola per la donna", window)
-        z.result(RESULTS[ENERGY], "2259,92", window)  # 1,64 x (60 x 14,7 + 496)
+        z.type_into("Peso della donna in chilogrammi", ["7", "0"], "70", window)
+        since = len(ORCA.said)
+        press("alt+c")  # 1,64 x (70 x 14,7 + 496)
+        ORCA.heard(r"notification Dispendio energetico in kcal al giorno: 2501 "
+                   r"\(Donna; metabolismo basale: 1525\)", since)
+        z.click(TEXT, "Età della donna in anni", window)
+        z.click(TEXT, "Peso della donna in chilogrammi", window)  # all its digits
+        ORCA.heard(r"Inserire il peso: text", since)
+        ORCA.heard(r"70", since)
+        answers_every_text_query(window)
 
 
 # What a screen reader finds in every window: its kinds of control, every
 # control that takes input or shows a value named, and the result by name.
-ROLES = {"menu item", "push button", "text", "label", "panel", "progress bar"}
-EXTRA_ROLES = {MAIN: {"image"}, IDEAL: set(), ENERGY: {"radio button", "separator"}}
+ROLES = {MENU_ITEM, BUTTON, TEXT, pyatspi.ROLE_LABEL, pyatspi.ROLE_PANEL, pyatspi.ROLE_PROGRESS_BAR,
+         pyatspi.ROLE_NOTIFICATION}
+EXTRA_ROLES = {MAIN: {pyatspi.ROLE_IMAGE}, IDEAL: set(), ENERGY: {pyatspi.ROLE_RADIO_BUTTON, pyatspi.ROLE_SEPARATOR}}
 
 
 class Look(unittest.TestCase):
     def test_accessibility_trees(self):
         for title, window in Zelba(self).windows():
-            found = [(accessible.getRoleName(), accessible.name)
+            found = [(accessible.getRole(), accessible.name)
                      for accessible in pyatspi.findAllDescendants(window, lambda a: a is not None)]
             self.assertLessEqual(ROLES | EXTRA_ROLES[title], {role for role, _ in found}, title)
-            named = (ROLES | EXTRA_ROLES[title]) - {"label", "separator"}
+            named = (ROLES | EXTRA_ROLES[title]) - {pyatspi.ROLE_LABEL, pyatspi.ROLE_SEPARATOR}
             unnamed = [role for role, name in found if not name and role in named]
             self.assertEqual(unnamed, [], f"unnamed in {title}")
-            self.assertIn(("label", RESULTS[title]), found, title)
+            self.assertIn((pyatspi.ROLE_NOTIFICATION, RESULTS[title]), found, title)
+            boxes = find_all(window, TEXT, ".*")  # each box shown is read with its prompt
+            unlabelled = [box.name for box in boxes if box.getState().contains(pyatspi.STATE_SHOWING) and not any(
+                relation.getRelationType() == pyatspi.RELATION_LABELLED_BY for relation in box.getRelationSet())]
+            self.assertEqual(unlabelled, [], title)
 
     def test_light_under_a_dark_desktop_theme(self):
         z = Zelba(self, QT_QPA_PLATFORMTHEME="gtk3", GTK_THEME="Adwaita:dark")
         with open(f"/proc/{z.process.pid}/maps") as maps:
             self.assertIn("libgtk-3", maps.read(), "the gtk3 desktop theme is not loaded")
         for title, window in z.windows():
-            bar = z.find("menu bar", "", window).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            bar = z.find(pyatspi.ROLE_MENU_BAR, "", window).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
             points = {"menu bar": (bar.x + bar.width - 8, bar.y + bar.height // 2),
                       "window background": (bar.x + 3, bar.y + bar.height + 3)}
             for place, (x, y) in points.items():  # Adwaita's dark grey is 50, 50, 50
@@ -216,6 +311,7 @@ def main():
     try:
         ENV["DISPLAY"] = start_display()
         wait(lambda: pyatspi.Registry.getDesktop(0).get_name() == "main", "the accessibility registry", timeout=30)
+        Atspi.set_timeout(5000, -1)  # a program that does not answer fails the test
         runner = unittest.TextTestRunner(verbosity=2)
         result = unittest.main(argv=sys.argv[:1] + sys.argv[3:], testRunner=runner, exit=False).result
         return 0 if result.wasSuccessful() else 1
