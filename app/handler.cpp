@@ -2,19 +2,8 @@
 
 #include "controls/text.h"
 #include "core/messages.h"
-#include "core/numbers.h"
-
-#include <QLineEdit>
 
 namespace app {
-namespace {
-
-[[noreturn]] void conversionFailure(const QString& text) {
-    throw HandlerStop{controls::qtText(core::messages::conversionFailure(text.toStdString())),
-                      controls::MessageTone::Warning};
-}
-
-} // namespace
 
 void runHandler(QWidget* window, const std::function<void()>& handler) {
     try {
@@ -24,25 +13,14 @@ void runHandler(QWidget* window, const std::function<void()>& handler) {
     }
 }
 
-void refuse(core::Refusal why) {
-    // Too large a result is a warning; the other refusals only inform.
-    const auto tone =
-        why == core::Refusal::OutOfRange ? controls::MessageTone::Warning : controls::MessageTone::Plain;
-    throw HandlerStop{controls::qtText(core::messages::refusal(why)), tone};
+void refuse(core::Refusal why, const std::string& unreadable) {
+    throw HandlerStop{controls::qtText(core::messages::refusal(why, unreadable)),
+                      core::messages::warns(why) ? controls::MessageTone::Warning
+                                                 : controls::MessageTone::Plain};
 }
 
-double readNumber(const QLineEdit& box) {
-    const QString text = box.text();
-    if (auto value = core::parseLocaleNumber(text.toStdString())) return *value;
-    conversionFailure(text);
+QString acceptedText(const core::Checked<std::string>& checked) {
+    return controls::qtText(accepted(checked));
 }
-
-double readWeight(const QLineEdit& box) {
-    const QString text = box.text();
-    if (auto weight = core::parseWeight(text.toStdString())) return *weight;
-    conversionFailure(text);
-}
-
-QString resultText(double value) { return QString::fromStdString(core::resultText(value)); }
 
 } // namespace app

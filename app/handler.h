@@ -5,15 +5,14 @@
 
 #include <QString>
 #include <functional>
-#include <string_view>
+#include <string>
 
 class QWidget;
-class QLineEdit;
 
-// Handlers read their boxes through the helpers below. A helper that cannot
-// give a value throws HandlerStop; runHandler, the one place where the
-// windows' events are dispatched, catches it, shows its message and leaves
-// the window usable. What the handler wrote before that point stays.
+// The one place where the windows' events are dispatched. A handler asks
+// the core for what to show and takes it through accepted(), which throws
+// HandlerStop for a refusal; runHandler catches it, shows its message and
+// leaves the window usable. What the handler wrote before that point stays.
 namespace app {
 
 struct HandlerStop {
@@ -24,22 +23,15 @@ struct HandlerStop {
 void runHandler(QWidget* window, const std::function<void()>& handler);
 
 // Stops the handler with the message of a refusal.
-[[noreturn]] void refuse(core::Refusal why);
+[[noreturn]] void refuse(core::Refusal why, const std::string& unreadable);
 
 // The value the core computed, or a stop with the message of its refusal.
 template <class Value> Value accepted(const core::Checked<Value>& checked) {
-    if (checked.refusal != core::Refusal::None) refuse(checked.refusal);
+    if (checked.refusal != core::Refusal::None) refuse(checked.refusal, checked.unreadable);
     return checked.value;
 }
 
-// The box's text as a locale number, or a stop with the conversion message.
-double readNumber(const QLineEdit& box);
-
-// As readNumber, for a weight: a negative one is refused like any other text
-// that is not a weight.
-double readWeight(const QLineEdit& box);
-
-// The value's result text, ready for a label or a box.
-QString resultText(double value);
+// As accepted(), for a text to show.
+QString acceptedText(const core::Checked<std::string>& checked);
 
 } // namespace app

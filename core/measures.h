@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 // The computations of the three windows and the rules that refuse a value,
@@ -8,12 +9,14 @@
 namespace core {
 
 // Why a window shows a message instead of a result (core/messages words it).
-enum class Refusal { None, TooTall, InvalidStature, InvalidHeight, TooYoung, OutOfRange };
+enum class Refusal { None, Unreadable, TooTall, InvalidStature, InvalidHeight, TooYoung, OutOfRange };
 
-// A value, or the refusal that stands in its place.
+// A value, or the refusal that stands in its place. A box whose text cannot
+// be read is Unreadable, and its text is kept for the message to quote.
 template <class Value> struct Checked {
     Value value{};
     Refusal refusal = Refusal::None;
+    std::string unreadable = {};
 };
 
 // A height the body-mass index can be computed for: above 0 and below 2,5 m

@@ -9,17 +9,20 @@ bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) 
 
 } // namespace
 
-std::string_view refusal(Refusal why) {
+std::string refusal(Refusal why, std::string_view unreadable) {
     switch (why) {
-    case Refusal::TooTall: return tooTall;
-    case Refusal::InvalidStature: return invalidStature;
-    case Refusal::InvalidHeight: return invalidHeight;
-    case Refusal::TooYoung: return tooYoung;
-    case Refusal::OutOfRange: return outOfRange;
+    case Refusal::Unreadable: return conversionFailure(unreadable);
+    case Refusal::TooTall: return std::string(tooTall);
+    case Refusal::InvalidStature: return std::string(invalidStature);
+    case Refusal::InvalidHeight: return std::string(invalidHeight);
+    case Refusal::TooYoung: return std::string(tooYoung);
+    case Refusal::OutOfRange: return std::string(outOfRange);
     case Refusal::None: break;
     }
     return {};
 }
+
+bool warns(Refusal why) { return why == Refusal::Unreadable || why == Refusal::OutOfRange; }
 
 std::string conversionFailure(std::string_view utf8Text) {
     if (utf8Text.empty()) return std::string(emptyValue);

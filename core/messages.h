@@ -19,8 +19,13 @@ inline constexpr std::string_view outOfRange = "Risultato fuori scala: controlla
 inline constexpr std::string_view emptyValue = "Inserire un valore numerico.";
 inline constexpr std::string_view printFailed = "Stampa non riuscita.";
 
-// The message a window shows for a refused value.
-std::string_view refusal(Refusal why);
+// The message a window shows for a refused value; an unreadable box's
+// message quotes its text.
+std::string refusal(Refusal why, std::string_view unreadable = {});
+
+// Whether that message warns (a value the program cannot use) rather than
+// informs (a rule of the measures).
+bool warns(Refusal why);
 
 // What the user reads when a box's text is not a number: the text itself,
 // cut to 40 characters so that a pasted page cannot fill the screen.

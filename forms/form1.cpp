@@ -2,7 +2,7 @@
 
 #include "app/lifecycle.h"
 #include "controls/accessible.h"
-#include "core/measures.h"
+#include "core/calculations.h"
 #include "forms/design.h"
 #include "forms/form2.h"
 #include "forms/form3.h"
@@ -123,16 +123,15 @@ void Form1::onWeightChanged() {
     computeButton->setEnabled(true);
     // The bar follows the weight as it is typed; a text that is not (yet) a
     // weight leaves it alone, without a message in the middle of typing.
-    if (const auto weight = core::parseWeight(weightBox->text().toStdString()))
-        weightBar->setWidthTwips(core::weightBarTwips(*weight));
+    if (const auto width = core::weightBar(weightBox->text().toStdString())) weightBar->setWidthTwips(*width);
 }
 
 void Form1::onCompute() {
     if (heightBox->text().isEmpty() || weightBox->text().isEmpty()) return;
-    app::accepted(core::checkHeight(app::readNumber(*heightBox)));
+    app::accepted(core::checkStature(heightBox->text().toStdString()));
     sweep([this] {
-        const auto value = core::bodyMassValue(app::readNumber(*heightBox), app::readWeight(*weightBox));
-        resultLabel->showResult(app::resultText(app::accepted(value)));
+        resultLabel->showResult(app::acceptedText(
+            core::bodyMassText(heightBox->text().toStdString(), weightBox->text().toStdString())));
     });
     controls::announceResult(resultLabel);
 }

@@ -2,7 +2,7 @@
 
 #include "app/lifecycle.h"
 #include "controls/accessible.h"
-#include "core/measures.h"
+#include "core/calculations.h"
 #include "forms/design.h"
 
 namespace forms {
@@ -100,8 +100,8 @@ void Form2::onManKeyDown() { manComputeButton->setEnabled(true); }
 void Form2::onWomanKeyDown() { womanComputeButton->setEnabled(true); }
 
 void Form2::writeIdealWeight(const QLineEdit& height, const QLineEdit& constant) {
-    const auto weight = core::idealWeight(app::readNumber(height), app::readNumber(constant));
-    resultLabel->showResult(app::resultText(app::accepted(weight)));
+    resultLabel->showResult(
+        app::acceptedText(core::idealWeightText(height.text().toStdString(), constant.text().toStdString())));
 }
 
 void Form2::onComputeMan() {

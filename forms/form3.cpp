@@ -3,7 +3,7 @@
 #include "app/lifecycle.h"
 #include "controls/accessible.h"
 #include "controls/text.h"
-#include "core/numbers.h"
+#include "core/calculations.h"
 #include "forms/design.h"
 
 namespace forms {
@@ -247,21 +247,19 @@ void Form3::onActivityChosen(const SexFrame& frame, Activity level) {
 }
 
 // The band's coefficient and constant, and then the basal metabolism, travel
-// through their boxes as text: each is written as result text and read back
-// from its box, as the user could see them.
+// through their boxes as texts: each is written into its box and read back
+// from it.
 void Form3::compute(const SexFrame& frame) {
-    const core::AgeBand band = app::accepted(core::ageBand(frame.sex, app::readNumber(*frame.ageBox)));
-    frame.coefficientBox->setText(app::resultText(band.coefficient));
-    frame.constantBox->setText(QString::fromStdString(core::resultText(std::int64_t{band.constant})));
-    const auto basal =
-        core::basalMetabolism(app::readWeight(*frame.weightBox), app::readNumber(*frame.coefficientBox),
-                              core::parseLeadingNumber(frame.constantBox->text().toStdString()));
-    frame.basalBox->setText(app::resultText(app::accepted(basal)));
+    const auto band = app::accepted(core::ageBandTexts(frame.sex, frame.ageBox->text().toStdString()));
+    frame.coefficientBox->setText(controls::qtText(band.coefficient));
+    frame.constantBox->setText(controls::qtText(band.constant));
+    frame.basalBox->setText(app::acceptedText(core::basalMetabolismText(
+        frame.weightBox->text().toStdString(), frame.coefficientBox->text().toStdString(),
+        frame.constantBox->text().toStdString())));
     const SexFrame& other = &frame == &man ? woman : man;
     sweep([&] {
-        const auto energy =
-            core::energyExpenditure(app::readNumber(*frame.factorBox), app::readNumber(*frame.basalBox));
-        resultLabel->showResult(app::resultText(app::accepted(energy)));
+        resultLabel->showResult(app::acceptedText(core::expenditureText(
+            frame.factorBox->text().toStdString(), frame.basalBox->text().toStdString())));
         other.sexLabel->setVisible(false);
         frame.sexLabel->setVisible(true);
     });
