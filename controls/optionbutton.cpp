@@ -32,8 +32,6 @@ void OptionGroup::add(OptionButton* option) {
     updateTabStop();
 }
 
-void OptionGroup::select(OptionButton* option) { option->setChecked(true); }
-
 void OptionGroup::step(OptionButton* from, int direction) {
     const auto at = std::find(options_.begin(), options_.end(), from);
     if (at == options_.end()) return;

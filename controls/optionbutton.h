@@ -34,7 +34,6 @@ class OptionGroup : public QObject {
     explicit OptionGroup(QObject* owner);
 
     void add(OptionButton* option);
-    void select(OptionButton* option);
     void step(OptionButton* from, int direction);
 
   private:

@@ -18,13 +18,15 @@ using controls::EntryBox;
 using controls::Frame;
 using controls::Label;
 
+namespace {
+
+// The threshold table shown under "Tabella", exactly as it is drawn: a
+// blank first line, then one threshold a line.
 const QString thresholdTable = u"                          \r\n"
                                "     25 = Sovrappeso\r\n"
                                "     30 = Obesità\r\n"
                                "     35 = Allarmante\r\n"
                                "     40 = Pericolo di vita!\r\n"_s;
-
-namespace {
 
 // The pointing hand over "Tabella", its tip at (12, 1).
 QCursor pointingHand() { return QCursor(QPixmap(u":/icons/hand.svg"_s), 12, 1); }

@@ -8,10 +8,6 @@
 
 namespace forms {
 
-// The threshold table shown under "Tabella", exactly as it is drawn:
-// a blank first line, then one threshold a line.
-extern const QString thresholdTable;
-
 // The body-weight window, the one the program starts with: height and
 // weight in, the whole-number body-mass value out, a bar that grows with
 // the weight, and the table of thresholds on hovering "Tabella".
