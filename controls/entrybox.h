@@ -3,7 +3,6 @@
 #include "controls/design.h"
 
 #include <QLineEdit>
-#include <QPlainTextEdit>
 
 namespace controls {
 
@@ -30,16 +29,6 @@ class EntryBox : public QLineEdit {
 
   private:
     Keys keys_;
-};
-
-// A multi-line box that shows a fixed text. When disabled it keeps its own
-// colours instead of greying out, and the mouse goes through it to its
-// container. Its line ends may be CR LF; it shows them as line breaks.
-class MultiLineBox : public QPlainTextEdit {
-    Q_OBJECT
-  public:
-    MultiLineBox(QWidget* container, const char* designName, const Twips& where,
-                 const QString& accessibleName, const QString& text, const Look& look = {});
 };
 
 } // namespace controls

@@ -1,7 +1,7 @@
 #include "forms/form.h"
 
 #include "app/sweep.h"
-#include "forms/design.h"
+#include "forms/looks.h"
 
 #include <QLayout>
 #include <QMenu>

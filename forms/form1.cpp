@@ -3,9 +3,9 @@
 #include "app/lifecycle.h"
 #include "controls/accessible.h"
 #include "core/calculations.h"
-#include "forms/design.h"
 #include "forms/form2.h"
 #include "forms/form3.h"
+#include "forms/looks.h"
 
 #include <QCloseEvent>
 

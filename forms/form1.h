@@ -4,6 +4,7 @@
 #include "controls/entrybox.h"
 #include "controls/frame.h"
 #include "controls/label.h"
+#include "controls/multilinebox.h"
 #include "forms/form.h"
 
 namespace forms {

@@ -3,7 +3,7 @@
 #include "app/lifecycle.h"
 #include "controls/accessible.h"
 #include "core/calculations.h"
-#include "forms/design.h"
+#include "forms/looks.h"
 
 namespace forms {
 

@@ -4,7 +4,7 @@
 #include "controls/accessible.h"
 #include "controls/text.h"
 #include "core/calculations.h"
-#include "forms/design.h"
+#include "forms/looks.h"
 
 namespace forms {
 
