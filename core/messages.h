@@ -22,8 +22,8 @@ inline constexpr std::string_view printFailed = "Stampa non riuscita.";
 // The message a window shows for a refused value.
 std::string_view refusal(Refusal why);
 
-// What the user reads when a box's text is not a number: the text itself,
-// cut to 40 characters so that a pasted page cannot fill the screen.
+// What the user reads when a box's text is not a number: the text as it
+// shows, cut to 40 characters so that a pasted page cannot fill the screen.
 std::string conversionFailure(std::string_view utf8Text);
 
 // Why a print failed, shown under printFailed.
