@@ -85,6 +85,12 @@ class TestPrint : public QObject {
         control<QLineEdit>("Text2")->setText("150");
         QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
         QVERIFY(control<QWidget>("Text3")->isHidden());
+        // The emptied progress bar draws nothing left of itself, which paper would show.
+        QPicture picture;
+        QPainter recorder(&picture);
+        control<QWidget>("ProgressBar1")->render(&recorder);
+        recorder.end();
+        QVERIFY(picture.boundingRect().left() >= 0);
 
         bool rangeShown = true;
         answerDialog([&](QPrintDialog* dialog) {
