@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QProxyStyle>
 #include <QStyleFactory>
+#include <QStyleOptionMenuItem>
 
 namespace app {
 namespace {
@@ -32,10 +34,30 @@ QPalette fusionLightPalette() {
     return palette;
 }
 
+// Fusion highlights a menu title only while its menu is open, so the title
+// the keyboard is on after Alt and the arrows would look like any other.
+// Any title the menu bar has selected is drawn as an open one is, in the
+// palette's highlight colours.
+class MenuTitleStyle : public QProxyStyle {
+  public:
+    MenuTitleStyle()
+        : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        const auto* title = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+        if (element != CE_MenuBarItem || !title || !(title->state & State_Selected))
+            return QProxyStyle::drawControl(element, option, painter, widget);
+        QStyleOptionMenuItem selected = *title;
+        selected.state |= State_Sunken;
+        QProxyStyle::drawControl(element, &selected, painter, widget);
+    }
+};
+
 } // namespace
 
 void useLightLook() {
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(new MenuTitleStyle);
     QApplication::setPalette(fusionLightPalette());
 }
 

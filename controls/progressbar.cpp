@@ -27,7 +27,14 @@ void ProgressBar::paintEvent(QPaintEvent*) {
     option.textVisible = false;
     option.state |= QStyle::State_Horizontal;
     QPainter painter(this);
-    style()->drawControl(QStyle::CE_ProgressBar, &option, &painter, this);
+    // A filling narrower than a pixel is drawn by the style as a rectangle
+    // of negative width: nothing on screen, a dark sliver left of the bar
+    // on paper. An empty bar is its groove alone.
+    const int filled = style()->subElementRect(QStyle::SE_ProgressBarContents, &option, this).width() *
+                       option.progress / option.maximum;
+    if (filled > 0) return style()->drawControl(QStyle::CE_ProgressBar, &option, &painter, this);
+    option.rect = style()->subElementRect(QStyle::SE_ProgressBarGroove, &option, this);
+    style()->drawControl(QStyle::CE_ProgressBarGroove, &option, &painter, this);
 }
 
 } // namespace controls

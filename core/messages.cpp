@@ -1,5 +1,7 @@
 #include "core/messages.h"
 
+#include "core/numbers.h"
+
 namespace core::messages {
 namespace {
 
@@ -24,7 +26,11 @@ std::string refusal(Refusal why, std::string_view unreadable) {
 
 bool warns(Refusal why) { return why == Refusal::Unreadable || why == Refusal::OutOfRange; }
 
-std::string conversionFailure(std::string_view utf8Text) {
+std::string conversionFailure(std::string_view pasted) {
+    // Zero-width characters are no part of the number: quoted, they would
+    // only hide among what the user sees or count towards the cut.
+    const std::string visible = withoutInvisibles(pasted);
+    const std::string_view utf8Text = visible;
     if (utf8Text.empty()) return std::string(emptyValue);
     std::size_t characters = 0;
     std::size_t cut = 0;

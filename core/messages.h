@@ -27,8 +27,8 @@ std::string refusal(Refusal why, std::string_view unreadable = {});
 // informs (a rule of the measures).
 bool warns(Refusal why);
 
-// What the user reads when a box's text is not a number: the text itself,
-// cut to 40 characters so that a pasted page cannot fill the screen.
+// What the user reads when a box's text is not a number: the text as it
+// shows, cut to 40 characters so that a pasted page cannot fill the screen.
 std::string conversionFailure(std::string_view utf8Text);
 
 // Why a print failed, shown under printFailed.

@@ -12,6 +12,33 @@ namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
+// Text pasted from web pages and word processors carries no-break spaces,
+// which are blanks, and zero-width characters, which are invisible.
+constexpr std::string_view zeroWidth[] = {"\u200B", "\u200C", "\u200D", "\u2060", "\uFEFF"};
+constexpr std::string_view noBreakSpaces[] = {"\u00A0", "\u202F"};
+
+// The text without zero-width characters, the no-break spaces turned into
+// plain spaces when asked.
+std::string visible(std::string_view text, bool plainBlanks) {
+    std::string shown;
+    shown.reserve(text.size());
+    const auto starts = [&text](std::string_view character) { return text.starts_with(character); };
+    while (!text.empty()) {
+        std::size_t width = 1;
+        if (auto found = std::ranges::find_if(zeroWidth, starts); found != std::end(zeroWidth)) {
+            width = found->size();
+        } else if (auto space = std::ranges::find_if(noBreakSpaces, starts);
+                   plainBlanks && space != std::end(noBreakSpaces)) {
+            shown += ' ';
+            width = space->size();
+        } else {
+            shown += text.front();
+        }
+        text.remove_prefix(width);
+    }
+    return shown;
+}
+
 // Reads a plain C-locale number ("-1234.5e3") that the callers have already
 // checked against their grammar.
 std::optional<double> readPlain(const std::string& plain) {
@@ -30,7 +57,9 @@ double clampToShown(double value) { return std::clamp(value, -largestShown, larg
 
 } // namespace
 
-std::optional<double> parseLocaleNumber(std::string_view text) {
+std::optional<double> parseLocaleNumber(std::string_view pasted) {
+    const std::string blanksPlain = visible(pasted, true);
+    const std::string_view text = blanksPlain;
     std::size_t i = 0;
     std::size_t n = text.size();
     while (i < n && isBlank(text[i])) ++i;
@@ -87,7 +116,7 @@ std::optional<double> parseLocaleNumber(std::string_view text) {
 double parseLeadingNumber(std::string_view text) {
     std::string compact;
     compact.reserve(text.size());
-    for (char c : text)
+    for (char c : visible(text, true))
         if (c != ' ' && c != '\t' && c != '\n') compact += c;
 
     std::size_t i = 0;
@@ -135,6 +164,8 @@ double parseLeadingNumber(std::string_view text) {
     const double limit = magnitude + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     return negative ? -limit : limit;
 }
+
+std::string withoutInvisibles(std::string_view text) { return visible(text, false); }
 
 std::string resultText(double value) {
     if (value == 0) value = 0; // no "-0"

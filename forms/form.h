@@ -54,6 +54,8 @@ class Form : public QMainWindow {
 
   private:
     void onPrint() { print(*printerDialog_); }
+    // One page a copy in one job; false when the printer refused it.
+    bool paintCopies(QPrinter& printer, qint16 copies);
 
     controls::Surface* client_;
     controls::ProgressBar* progressBar_;

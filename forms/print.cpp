@@ -44,18 +44,23 @@ void Form::print(controls::PrinterDialog& dialog) {
     const qint16 copies = dialog.copies();
     if (copies < 1) return;
     QPrinter& printer = dialog.printer();
-    // Every copy is a page of its own; the printer must not multiply them.
+    // Every copy is a page of its own: the printer must not multiply them
+    // while painting, and the next dialog offers the copies chosen again.
     printer.setCopyCount(1);
+    const bool printed = paintCopies(printer, copies);
+    printer.setCopyCount(copies);
+    if (!printed) throw app::HandlerStop{printFailure(printer), controls::MessageTone::Warning};
+}
+
+bool Form::paintCopies(QPrinter& printer, qint16 copies) {
     QPainter painter;
-    if (!painter.begin(&printer))
-        throw app::HandlerStop{printFailure(printer), controls::MessageTone::Warning};
+    if (!painter.begin(&printer)) return false;
     for (qint16 pass = 1; pass <= copies; ++pass) {
         if (pass > 1 && !printer.newPage()) break;
         beforePrintPage();
         paintPage(painter, *client(), printer);
     }
-    if (!painter.end() || printer.printerState() == QPrinter::Error)
-        throw app::HandlerStop{printFailure(printer), controls::MessageTone::Warning};
+    return painter.end() && printer.printerState() != QPrinter::Error;
 }
 
 } // namespace forms

@@ -40,6 +40,11 @@ class TestCore : public QObject {
                   {"70,", 70},
                   {",5", 0.5},
                   {" \t+2,5 ", 2.5},
+                  // Pasted from a web page: no-break spaces are blanks, zero-width characters are not there.
+                  {"\u00A070\u202F", 70},
+                  {"\u2060-1.\u200D234,\u200C5\uFEFF", -1234.5},
+                  {"7\u200B0", 70},
+                  {"1\u00A0234", none},
                   {"1,5e-3", 0.0015},
                   {"0," + QByteArray(400, '3'), 1.0 / 3},
                   // A point groups thousands only in a proper grouping: "80.5" is not 805.
@@ -73,6 +78,7 @@ class TestCore : public QObject {
                   {"14,7", 14},
                   {"-14.7.3", -14.7},
                   {" 1 2\t3\n4", 1234},
+                  {"8\u200B7\u00A09", 879},
                   {"", 0},
                   {"1.5E2x", 150},
                   {"5E+", 5},
@@ -113,6 +119,7 @@ class TestCore : public QObject {
             return QString::fromStdString(messages::conversionFailure(text.toStdString()));
         };
         QCOMPARE(message(""), "Inserire un valore numerico.");
+        QCOMPARE(message("7\u200B0.5"), "Il valore «70.5» non è un numero valido.");
         QCOMPARE(message("<b>" + x33 + "</b>"), "Il valore «<b>" + x33 + "</b>» non è un numero valido.");
         QCOMPARE(message(QString(41, QChar(0xE0))),
                  "Il valore «" + QString(40, QChar(0xE0)) + "…» non è un numero valido.");

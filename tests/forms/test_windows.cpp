@@ -1,6 +1,7 @@
 // The three windows driven as a user drives them, through the window system
 // (keys, clicks, mouse movement, pastes), one table each: what goes in, and
 // what the user sees come out: the result, the message, what is enabled.
+#include "app/theme.h"
 #include "app/translation.h"
 #include "controls/accessible.h"
 #include "controls/entrybox.h"
@@ -101,9 +102,11 @@ class TestWindows : public QObject {
     void initTestCase() {
         controls::installAccessibility();
         app::installItalianTexts(*qApp); // Qt's own texts are Italian whatever the locale
+        app::useLightLook();
         QLineEdit box;
         const std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
-        QVERIFY(menu->actions()[0]->text().startsWith("Ann")); // "Annulla"
+        QVERIFY(menu->actions()[0]->text().startsWith("Ann"));                              // "Annulla"
+        QVERIFY(qApp->translate("QPrintPropertiesWidget", "Advanced").startsWith("Avanz")); // Zelba's own
     }
     void cleanup() { form1.reset(), form2.reset(), form3.reset(); }
 
@@ -168,6 +171,20 @@ class TestWindows : public QObject {
         QCOMPARE(text->textAtOffset(1, QAccessible::LineBoundary, &start, &end), "2,5 Kg");
         text->attributes(2, &start, &end);
         QCOMPARE(QPair(start, end), QPair(0, 6));
+    }
+
+    // Alt and the arrows show where the keyboard is: on a title, then on the item of its open menu.
+    void menuShowsTheKeyboardsPlace() {
+        auto* form = shown(form1);
+        const auto highlighted = [form](auto* menu, const char* item) {
+            const QImage shot = menu->grab(menu->actionGeometry(find<QAction>(form, item))).toImage();
+            return shot.pixelColor(3, shot.height() / 2) == qApp->palette().color(QPalette::Highlight);
+        };
+        QTest::keyClick(form, Qt::Key_Alt, Qt::AltModifier);
+        for (auto key : {Qt::Key_Right, Qt::Key_Right}) QTest::keyClick(form->menuBar(), key);
+        QVERIFY(highlighted(form->menuBar(), "mnuId"));
+        for (auto key : {Qt::Key_Left, Qt::Key_Down}) QTest::keyClick(form->menuBar(), key);
+        QVERIFY(highlighted(find<QMenu>(form, "mnuFile"), "mnuStamp"));
     }
 
     void thresholdTableFollowsTheMouse() {
