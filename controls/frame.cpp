@@ -48,16 +48,12 @@ void Frame::paintEvent(QPaintEvent*) {
 Shape::Shape(QWidget* container, const char* designName, const Twips& where, const QString& accessibleName,
              QColor fill, QColor border)
     : QWidget(container)
-    , widthTwips_(where.width)
     , fill_(fill)
     , border_(border) {
     place(this, designName, where, accessibleName);
 }
 
-void Shape::setWidthTwips(int twips) {
-    widthTwips_ = twips;
-    resize(pixels(twips), height());
-}
+void Shape::setWidthTwips(int twips) { resize(pixels(twips), height()); }
 
 void Shape::paintEvent(QPaintEvent*) {
     QPainter painter(this);

@@ -47,14 +47,12 @@ class Shape : public QWidget {
     Shape(QWidget* container, const char* designName, const Twips& where, const QString& accessibleName,
           QColor fill, QColor border);
 
-    int widthTwips() const { return widthTwips_; }
     void setWidthTwips(int twips);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    int widthTwips_;
     QColor fill_;
     QColor border_;
 };

@@ -1,12 +1,12 @@
 // The three windows driven as a user drives them, through the window system
-// (keys, clicks, mouse movement, pastes), one table each: what goes in, and
-// what the user sees come out: the result, the message, what is enabled.
+// (keys, clicks, mouse movement, pastes), one table each. After every row the
+// whole window is checked as the user sees it: every box, every label, what
+// is enabled, the weight bar, and the message box (or that none opened).
+// Expected values are worked out from the windows' formulas by hand.
 #include "app/theme.h"
 #include "app/translation.h"
 #include "controls/accessible.h"
-#include "controls/entrybox.h"
 #include "controls/label.h"
-#include "controls/optionbutton.h"
 #include "controls/progressbar.h"
 #include "forms/form1.h"
 #include "forms/form2.h"
@@ -15,24 +15,18 @@
 #include <QtTest>
 #include <QtWidgets>
 
-using controls::EntryBox;
 using controls::Label;
 
 namespace {
-
-// A row of a window's table: what is typed (pasted after a "|") and what shows.
-struct Row {
-    bool woman;
-    QString first, second; // height and weight; an age and a weight
-    int choice;            // the weight bar in twips; an activity level
-    QString basal, result, message;
-};
 
 template <class Control = QWidget> Control* find(QWidget* window, const char* designName) {
     auto* control = window->findChild<Control*>(QLatin1String(designName));
     if (!control) qFatal("no %s", designName);
     return control;
 }
+QString text(QWidget* window, const char* box) { return find<QLineEdit>(window, box)->text(); }
+bool shows(QWidget* window, const char* control) { return find(window, control)->isVisible(); }
+bool enabled(QWidget* window, const char* control) { return find(window, control)->isEnabled(); }
 
 // Through the window, as a real pointer: Qt picks the control under it and
 // honours modal blocking.
@@ -44,47 +38,89 @@ void click(QWidget* widget) {
                       widget->mapTo(widget->window(), widget->rect().center()));
 }
 
-void enter(QWidget* box, const QString& text) {
-    if (!text.startsWith('|')) return QTest::keyClicks(box, text);
-    QGuiApplication::clipboard()->setText(text.mid(1));
-    QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+// What a row types into a box and what the box then shows: "keys=shown", or
+// just the keys when they show as typed. "|text" pastes the text; "{Home}"
+// and the like press a key that types no character.
+struct Entry {
+    QString keys, shown;
+    explicit Entry(const QString& row)
+        : keys(row.section('=', 0, 0))
+        , shown(row.contains('=') ? row.section('=', 1) : QString(keys).remove('|')) {}
+};
+
+void type(QWidget* box, const QString& keys) {
+    static const QMap<QString, Qt::Key> named{{"Home", Qt::Key_Home},    {"End", Qt::Key_End},
+                                              {"Left", Qt::Key_Left},    {"Right", Qt::Key_Right},
+                                              {"Del", Qt::Key_Delete},   {"Bksp", Qt::Key_Backspace},
+                                              {"Enter", Qt::Key_Return}, {"Esc", Qt::Key_Escape}};
+    if (keys.startsWith('|')) {
+        QGuiApplication::clipboard()->setText(keys.mid(1));
+        return QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+    }
+    for (int at = 0; at < keys.size(); ++at) {
+        const int close = keys.indexOf('}', at);
+        if (keys[at] != '{')
+            QTest::keyClicks(box, keys.mid(at, 1));
+        else
+            QTest::keyClick(box, named.value(keys.mid(at + 1, close - at - 1))), at = close;
+    }
 }
 
-// The whole value is shown, in whatever font the label chose for it, and a
-// screen reader is given it whole ("Peso ideale calcolato: 75 (Uomo)").
-void verifyShownWhole(Label* label, const QString& value) {
-    QCOMPARE(label->text(), value);
-    QVERIFY(QFontMetrics(label->font()).horizontalAdvance(value) <= label->contentsRect().width());
-    auto* accessible = QAccessible::queryAccessibleInterface(label);
-    QCOMPARE(accessible->role(), QAccessible::Notification);
-    QCOMPARE(accessible->text(QAccessible::Name).section(": ", 1).section(" (", 0, 0), value);
-}
-
-// Clicks the button and answers the message box it brings up, if any: its
-// text, after a "!" when it shows the warning icon.
+// The message box a click brings up, answered: its text, after "!" when it
+// shows the warning icon; anything but the program's title and one OK button
+// is reported as such. Empty when none opened.
 QString clickAnswering(QWidget* button) {
-    QString text;
+    QString message;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            const QString icon = box->icon() == QMessageBox::Warning ? "!" : "";
-            text = box->windowTitle() == "Zelba 1" ? icon + box->text() : "untitled";
+            message = box->icon() == QMessageBox::Warning  ? "!" + box->text()
+                      : box->icon() == QMessageBox::NoIcon ? box->text()
+                                                           : "another icon";
+            if (box->windowTitle() != "Zelba 1" || box->buttons().size() != 1 ||
+                box->standardButtons() != QMessageBox::Ok || box->textFormat() != Qt::PlainText)
+                message = "not the program's message box: " + message;
             box->accept();
         }
     });
     timer.start(5);
     click(button);
-    return text;
+    return message;
 }
 
 // The bar's position at each of its paints.
 struct PaintedPositions : QObject, std::vector<float> {
-    explicit PaintedPositions(controls::ProgressBar* bar) { bar->installEventFilter(this); }
+    explicit PaintedPositions(QWidget* bar) { bar->installEventFilter(this); }
     bool eventFilter(QObject* bar, QEvent* event) override {
         if (event->type() == QEvent::Paint) push_back(qobject_cast<controls::ProgressBar*>(bar)->position());
         return false;
     }
 };
+
+// Runs "Calcola" and checks its sweep and result label: every position drawn
+// (0 to 999, then full, then empty) when it gives a result, none when it
+// stops with a message; the whole value shown, in whatever font the label chose for it, and
+// given whole to a screen reader ("Peso ideale calcolato: 75 (Uomo)").
+// Returns the message box's text, as clickAnswering.
+QString compute(QWidget* window, const char* button, const char* resultLabel, const QString& result) {
+    PaintedPositions painted(find(window, "ProgressBar1"));
+    const QString message = clickAnswering(find(window, button));
+    const std::vector<float> sweep{painted.begin(), painted.end()};
+    std::vector<float> designed;
+    if (message.isEmpty() && !result.isEmpty()) {
+        for (int position = 0; position <= 999; ++position) designed.push_back(float(position));
+        designed.insert(designed.end(), {1000, 0});
+    }
+    auto* label = find<Label>(window, resultLabel);
+    const auto* accessible = QAccessible::queryAccessibleInterface(label);
+    const QString heard = accessible->text(QAccessible::Name).section(": ", 1).section(" (", 0, 0);
+    if (sweep != designed) return "the sweep drew " + QString::number(sweep.size()) + " positions";
+    if (label->text() != result || heard != result || accessible->role() != QAccessible::Notification)
+        return "shown " + label->text() + ", heard " + accessible->text(QAccessible::Name);
+    if (QFontMetrics(label->font()).horizontalAdvance(result) > label->contentsRect().width())
+        return result + " does not fit";
+    return message;
+}
 
 template <class Window> Window* shown(std::unique_ptr<Window>& window) {
     window = std::make_unique<Window>();
@@ -93,6 +129,17 @@ template <class Window> Window* shown(std::unique_ptr<Window>& window) {
     if (!QTest::qWaitForWindowActive(window.get())) qFatal("window not shown");
     return window.get();
 }
+
+// The weight bar's width in pixels: 20 twips a kilogram, 15 twips a pixel.
+// A bar past its frame is clipped by it: it shows as far as the frame goes,
+// 137 px (the frame is 2415 twips wide, the bar starts at 360).
+int barShown(QWidget* window) {
+    const QWidget* bar = find(window, "Shape1");
+    return std::min(bar->width(), bar->parentWidget()->width() - bar->x());
+}
+
+// The activity factors of the design's table, light to heavy.
+const QStringList manFactors{"1,55", "1,78", "2,10"}, womanFactors{"1,56", "1,64", "1,82"};
 
 } // namespace
 
@@ -110,46 +157,222 @@ class TestWindows : public QObject {
     }
     void cleanup() { form1.reset(), form2.reset(), form3.reset(); }
 
+    // Height and weight typed (after a click, which empties the box), then
+    // "Calcola": the value, the bar in pixels and the message.
     void bodyWeight_data() {
-        QTest::addColumn<Row>("row");
-        QTest::newRow("1,75 m 70 kg") << Row{false, "1,75", "70", 1400, "", "22", ""};
-        QTest::newRow("wide result, smaller font") << Row{false, "0,5", "99999", 1'000'000, "", "399996", ""};
-        QTest::newRow("2,5 m") << Row{false, "2,5", "70", 1400, "", "", "Statura esagerata!"};
-        QTest::newRow("pasted 80.5") << Row{
-            false, "1,75", "|80.5", 140, "", "", "!Il valore «80.5» non è un numero valido."};
-        QTest::newRow("pasted negative")
-            << Row{false, "1,75", "|-70", 140, "", "", "!Il valore «-70» non è un numero valido."};
-        QTest::newRow("too large") << Row{false,
-                                          "0,01",
-                                          "|1E308",
-                                          1'000'000,
-                                          "",
-                                          "",
-                                          "!Risultato fuori scala: controllare i valori inseriti."};
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<QString>("weight");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<int>("bar");
+        QTest::addColumn<QString>("message");
+        const auto row = [](const char* name, const char* height, const char* weight, const char* result,
+                            int bar, const char* message = "") {
+            QTest::newRow(name) << QString(height) << QString(weight) << QString::fromUtf8(result) << bar
+                                << QString::fromUtf8(message);
+        };
+        row("as designed", "", "", "", 33);
+        row("1,75 m 70 kg", "1,75", "70", "22", 93);
+        row("2 m 80 kg", "2", "80", "20", 107);
+        row("64 kg at 1,6 m is 25", "1,6", "64", "25", 85);
+        row("editing keys; Enter and Escape type a comma", "9175{Home}{Del}{Right}{Enter}{End}0{Bksp}=1,75",
+            "7{Home}8{Del}{End}0{Esc}=80,", "26", 107);
+        row("typed point", "1.75=1,75", "70.5=70,5", "23", 94);
+        row("wide result, smaller font", "0,5", "99999", "399996", 137);
+        row("no height", "1{Bksp}=", "70", "", 93);
+        row("no weight", "1,75", "7{Bksp}=", "", 9);
+        row("2,5 m", "2,5", "70", "", 93, "Statura esagerata!");
+        row("centimetres", "175", "70", "", 93, "Statura esagerata!");
+        row("0 m", "0", "70", "", 93, "Statura non valida!");
+        row("pasted negative height", "|-1,75", "70", "", 93, "Statura non valida!");
+        row("pasted 1.75", "|1.75", "70", "", 93, "!Il valore «1.75» non è un numero valido.");
+        row("pasted 80.5", "1,75", "|80.5", "", 33, "!Il valore «80.5» non è un numero valido.");
+        row("pasted negative weight", "1,75", "|-70", "", 33, "!Il valore «-70» non è un numero valido.");
+        row("too large", "0,01", "|1E308", "", 137, "!Risultato fuori scala: controllare i valori inseriti.");
     }
     void bodyWeight() {
-        QFETCH(Row, row);
+        QFETCH(QString, height);
+        QFETCH(QString, weight);
+        QFETCH(QString, result);
         auto* form = shown(form1);
-        auto* heightBox = find<EntryBox>(form, "Text1");
-        auto* weightBox = find<EntryBox>(form, "Text2");
-        auto* compute = find(form, "Command1");
-        auto* bar = find<controls::Shape>(form, "Shape1");
-        QVERIFY(!weightBox->isEnabled());
-        click(heightBox); // clears "Mt"
-        QTest::keyClicks(heightBox, row.first);
-        QVERIFY(weightBox->isEnabled() && !compute->isEnabled());
-        click(weightBox);
-        QTest::keyClicks(weightBox, "7");
-        QCOMPARE(bar->widthTwips(), 140);
-        weightBox->clear();
-        enter(weightBox, row.second);
-        QCOMPARE(bar->widthTwips(), row.choice); // a text that is not a weight leaves it
-        PaintedPositions painted(find<controls::ProgressBar>(form, "ProgressBar1"));
-        QCOMPARE(clickAnswering(compute), row.message);
-        verifyShownWhole(find<Label>(form, "Label6"), row.result);
-        // Every position of the sweep is drawn: 0 to 999, then full, then empty.
-        if (!row.result.isEmpty()) QVERIFY(painted.size() == 1002 && painted[1000] == 1000.0f);
-        QCOMPARE(painted.empty() ? 0.0f : painted.back(), 0.0f);
+        const Entry heightEntry(height), weightEntry(weight);
+        if (!height.isEmpty()) click(find(form, "Text1")), type(find(form, "Text1"), heightEntry.keys);
+        if (!weight.isEmpty()) click(find(form, "Text2")), type(find(form, "Text2"), weightEntry.keys);
+        QTEST(compute(form, "Command1", "Label6", result), "message");
+        QCOMPARE(text(form, "Text1"), height.isEmpty() ? "Mt" : heightEntry.shown);
+        QCOMPARE(text(form, "Text2"), weight.isEmpty() ? "Kg" : weightEntry.shown);
+        QCOMPARE(enabled(form, "Text2"), !height.isEmpty());
+        QCOMPARE(enabled(form, "Command1"), !weight.isEmpty());
+        QTEST(barShown(form), "bar");
+        QVERIFY(!shows(form, "Text3"));
+    }
+
+    // A result that fits after one that did not: the design's font again.
+    void bodyWeightLabelTakesItsFontBack() {
+        auto* form = shown(form1);
+        const QFont designed = find(form, "Label6")->font();
+        click(find(form, "Text1")), type(find(form, "Text1"), "0,5");
+        click(find(form, "Text2")), type(find(form, "Text2"), "99999");
+        QCOMPARE(compute(form, "Command1", "Label6", "399996"), "");
+        QVERIFY(find(form, "Label6")->font().pixelSize() < designed.pixelSize());
+        click(find(form, "Text2")), type(find(form, "Text2"), "70");
+        QCOMPARE(compute(form, "Command1", "Label6", "280"), "");
+        QCOMPARE(find(form, "Label6")->font(), designed);
+    }
+
+    // The table shows while the pointer is on "Tabella" (a pointing hand, its
+    // tip at 12, 1) or elsewhere in its frame, and hides over the window's
+    // background or the middle frame, the table itself included.
+    void thresholdTableFollowsTheMouse() {
+        auto* form = shown(form1);
+        auto* table = find<QPlainTextEdit>(form, "Text3");
+        auto* tabella = find(form, "Label2");
+        QCOMPARE(table->toPlainText(), "                          \n     25 = Sovrappeso\n     30 = Obesità\n"
+                                       "     35 = Allarmante\n     40 = Pericolo di vita!\n");
+        QCOMPARE(tabella->cursor().hotSpot(), QPoint(12, 1));
+        QCOMPARE(tabella->cursor().pixmap().size(), QSize(32, 32));
+        moveTo(tabella, tabella->rect().center());
+        QVERIFY(table->isVisible() && !table->isEnabled());
+        moveTo(find(form, "Text1"), {5, 5}); // an entry box leaves it
+        QVERIFY(table->isVisible());
+        moveTo(form->client(), {5, 5}); // the window background hides it
+        QVERIFY(table->isHidden());
+        moveTo(tabella, tabella->rect().center());
+        moveTo(table, table->rect().center()); // over the table: its frame hides it
+        QVERIFY(table->isHidden());
+    }
+
+    // A man's or a woman's height typed, then their "Calcola".
+    void idealWeight_data() {
+        QTest::addColumn<bool>("woman");
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("message");
+        const auto row = [](const char* name, bool woman, const char* height, const char* result,
+                            const char* message = "") {
+            QTest::newRow(name) << woman << QString(height) << QString(result) << QString::fromUtf8(message);
+        };
+        row("as designed", false, "", "");
+        row("man 175", false, "175", "75");
+        row("woman 175", true, "175", "71");
+        row("typed point is a comma", false, "175.5=175,5", "75,5");
+        row("woman 90", true, "90", "", "Altezza non valida!");
+        row("woman 104", true, "104", "", "Altezza non valida!");
+        row("woman 104,5", true, "104,5", "0,5");
+        row("no height", true, "1{Bksp}=", "");
+        row("pasted", false, "|1.75", "", "!Il valore «1.75» non è un numero valido.");
+    }
+    void idealWeight() {
+        QFETCH(bool, woman);
+        QFETCH(QString, height);
+        QFETCH(QString, result);
+        auto* form = shown(form2);
+        const Entry entry(height);
+        if (!height.isEmpty()) type(find(form, woman ? "Text3" : "Text1"), entry.keys);
+        QTEST(compute(form, woman ? "Command3" : "Command1", "Label5", result), "message");
+        QCOMPARE(text(form, "Text1"), woman ? "" : entry.shown);
+        QCOMPARE(text(form, "Text3"), woman ? entry.shown : "");
+        QCOMPARE(text(form, "Text2") + text(form, "Text4"), "100104"); // hidden, as designed
+        QCOMPARE(enabled(form, "Command1"), !woman && !height.isEmpty());
+        QCOMPARE(enabled(form, "Command3"), woman && !height.isEmpty());
+        QCOMPARE(shows(form, "Label6"), !woman && !result.isEmpty()); // "Uomo"
+        QCOMPARE(shows(form, "Label7"), woman && !result.isEmpty());  // "Donna"
+        QVERIFY(!shows(form, "Text2") && !shows(form, "Text4"));
+    }
+
+    // A man's or a woman's age and weight typed, an activity chosen, then
+    // "Calcola": the band's coefficient and constant, the basal metabolism
+    // (weight x coefficient + constant), the expenditure (factor x basal).
+    void energy_data() {
+        QTest::addColumn<bool>("woman");
+        QTest::addColumn<QString>("age");
+        QTest::addColumn<QString>("weight");
+        QTest::addColumn<int>("level"); // light, moderate, heavy
+        QTest::addColumn<QStringList>("band");
+        QTest::addColumn<QString>("basal");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("message");
+        const auto row = [](const char* name, bool woman, const char* age, const char* weight, int level,
+                            QStringList band, const char* basal, const char* result,
+                            const char* message = "") {
+            QTest::newRow(name) << woman << QString(age) << QString(weight) << level << band << QString(basal)
+                                << QString(result) << QString::fromUtf8(message);
+        };
+        row("man 30 light", false, "30", "70", 0, {"15,3", "679"}, "1750", "2712,5");
+        row("man 40 moderate", false, "40", "70", 1, {"11,6", "879"}, "1691", "3009,98");
+        row("man 65 light", false, "65", "70", 0, {"11,9", "700"}, "1533", "2376,15");
+        row("man 80 heavy", false, "80", "70", 2, {"8,4", "819"}, "1407", "2954,7");
+        row("woman 25 moderate", true, "25", "60", 1, {"14,7", "496"}, "1378", "2259,92");
+        row("woman 30,5 light", true, "30,5", "60", 0, {"8,7", "829"}, "1351", "2107,56");
+        row("woman 65 heavy", true, "65", "60", 2, {"9,2", "688"}, "1240", "2256,8");
+        row("woman 75 light", true, "75", "60", 0, {"9,8", "624"}, "1212", "1890,72");
+        row("man 18 heavy", false, "18", "70", 2, {"", ""}, "", "",
+            "Il calcolo vale solo per età superiori a 18 anni.");
+        row("wide result", false, "40", "999999999", 1, {"11,6", "879"}, "11600000867,4", "20648001543,972");
+        row("no age", true, "1{Bksp}=", "60", 1, {"", ""}, "", "", "!Inserire un valore numerico.");
+        row("no weight", true, "25", "", 1, {"14,7", "496"}, "", "", "!Inserire un valore numerico.");
+        row("pasted negative weight", false, "40", "|-70", 1, {"11,6", "879"}, "", "",
+            "!Il valore «-70» non è un numero valido.");
+        row("too large", false, "40", "|1E308", 1, {"11,6", "879"}, "", "",
+            "!Risultato fuori scala: controllare i valori inseriti.");
+    }
+    void energy() {
+        QFETCH(bool, woman);
+        QFETCH(QString, age);
+        QFETCH(QString, weight);
+        QFETCH(int, level);
+        QFETCH(QString, result);
+        auto* form = shown(form3);
+        // The man's boxes and options, then the woman's, as the window names them.
+        const std::array<const char*, 9> man{"Text1",  "Text9",   "Text2",   "Text3",  "Text4",
+                                             "Text11", "Option1", "Option2", "Option3"},
+            her{"Text8", "Text10", "Text7", "Text6", "Text5", "Text12", "Option6", "Option5", "Option4"};
+        const auto& sex = woman ? her : man;
+        const auto& other = woman ? man : her;
+        const Entry ageEntry(age), weightEntry(weight);
+        type(find(form, sex[0]), ageEntry.keys);
+        type(find(form, sex[1]), weightEntry.keys);
+        click(find(form, sex[6 + level]));
+        QTEST(compute(form, woman ? "Command2" : "Command3", "Label8", result), "message");
+        QCOMPARE(QStringList({text(form, sex[0]), text(form, sex[1])}),
+                 QStringList({ageEntry.shown, weightEntry.shown}));
+        QTEST(QStringList({text(form, sex[2]), text(form, sex[3])}), "band");
+        QTEST(text(form, sex[4]), "basal");
+        QCOMPARE(text(form, sex[5]), (woman ? womanFactors : manFactors)[level]);
+        for (int option = 0; option < 3; ++option)
+            QCOMPARE(find<QRadioButton>(form, sex[6 + option])->isChecked(), option == level);
+        for (int box = 0; box < 5; ++box) QCOMPARE(text(form, other[box]), "");
+        QCOMPARE(text(form, other[5]), (woman ? manFactors : womanFactors)[1]);
+        QVERIFY(find<QRadioButton>(form, other[7])->isChecked());
+        QCOMPARE(enabled(form, "Command3"), !woman);
+        QCOMPARE(enabled(form, "Command2"), woman);
+        QCOMPARE(shows(form, "Label18"), !woman && !result.isEmpty()); // "Uomo"
+        QCOMPARE(shows(form, "Label19"), woman && !result.isEmpty());  // "Donna"
+        for (const char* hidden : {sex[2], sex[3], sex[5], other[2], other[3], other[5]})
+            QVERIFY(!shows(form, hidden));
+    }
+
+    // Too young after a computation: nothing of the earlier one changes or
+    // is reused; a new activity shows only at the next computation. Each
+    // option group is one Tab stop, and the arrows move within it.
+    void energyKeepsWhatItShows() {
+        auto* form = shown(form3);
+        auto* age = find(form, "Text1");
+        QTest::keyClicks(age, "40");
+        QTest::keyClicks(find(form, "Text9"), "70");
+        QCOMPARE(compute(form, "Command3", "Label8", "3009,98"), "");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // from "Calcola"
+        QCOMPARE(QApplication::focusWidget(), find(form, "Option2"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), find(form, "Option5")); // the woman's group untouched
+        QCOMPARE(text(form, "Text11"), "2,10");
+        QCOMPARE(find<Label>(form, "Label8")->text(), "3009,98");
+        QTest::keyClick(age, Qt::Key_Home), QTest::keyClick(age, Qt::Key_Delete), type(age, "1{Del}7");
+        QCOMPARE(compute(form, "Command3", "Label8", "3009,98"),
+                 "Il calcolo vale solo per età superiori a 18 anni.");
+        QCOMPARE(text(form, "Text4") + " " + text(form, "Text2"), "1691 11,6");
+        type(age, "{Bksp}{Bksp}40");
+        QCOMPARE(compute(form, "Command3", "Label8", "3551,1"), ""); // 2,10 x 1691
     }
 
     // Any line edit, Qt's dialogs' included, answers every query at once and
@@ -187,115 +410,52 @@ class TestWindows : public QObject {
         QVERIFY(highlighted(find<QMenu>(form, "mnuFile"), "mnuStamp"));
     }
 
-    void thresholdTableFollowsTheMouse() {
-        auto* form = shown(form1);
-        auto* table = find(form, "Text3");
-        auto* tabella = find(form, "Label2");
-        QCOMPARE(tabella->cursor().shape(), Qt::BitmapCursor); // the pointing hand
-        moveTo(tabella, tabella->rect().center());
-        QVERIFY(table->isVisible());
-        moveTo(find(form, "Text1"), {5, 5}); // an entry box leaves it
-        QVERIFY(table->isVisible());
-        moveTo(form->client(), {5, 5}); // the window background hides it
-        QVERIFY(table->isHidden());
-        moveTo(tabella, tabella->rect().center());
-        moveTo(table, table->rect().center()); // over the table: its frame hides it
-        QVERIFY(table->isHidden());
-    }
-
-    // The other windows open modally and start afresh at every opening.
+    // The other windows open modally and start afresh at every opening, after
+    // their "Chiudi", their close box or "<< Peso corporeo".
     void windowsOpenModallyAndAfresh() {
         auto* form = shown(form1);
-        for (const char* item : {"mnuId", "mnuCal", "mnuId"}) {
-            find<QAction>(form, item)->trigger();
-            auto* opened = qobject_cast<forms::Form*>(QApplication::activeModalWidget());
-            QVERIFY(opened && opened != form && QTest::qWaitForWindowExposed(opened));
-            auto* box = find<EntryBox>(opened, "Text1");
-            QVERIFY(box->text().isEmpty());
-            QInputMethodEvent composed; // dead keys and compose go through the filter too
-            composed.setCommitString("1.é7");
-            QApplication::sendEvent(box, &composed);
-            QCOMPARE(box->text(), "1,,7");
-            click(find<EntryBox>(form, "Text1")); // the start-up window takes no input meanwhile
-            QCOMPARE(find<EntryBox>(form, "Text1")->text(), "Mt");
-            find<QAction>(opened, QByteArray(item) == "mnuId" ? "mnuIndietro" : "mnuInd")->trigger();
-            QVERIFY(opened->isHidden());
+        const auto close = [](QWidget* window, int how) {
+            if (how == 0)
+                return click(
+                    find(window, window->windowTitle().endsWith("Calorie") ? "Command1" : "Command2"));
+            if (how == 1) return void(window->close());
+            find<QAction>(window, window->windowTitle().endsWith("Calorie") ? "mnuInd" : "mnuIndietro")
+                ->trigger();
+        };
+        for (int how = 0; how < 3; ++how) {
+            for (const char* item : {"mnuId", "mnuCal"}) {
+                find<QAction>(form, item)->trigger();
+                auto* opened = qobject_cast<forms::Form*>(QApplication::activeModalWidget());
+                QVERIFY(opened && opened != form && QTest::qWaitForWindowExposed(opened));
+                auto* box = find(opened, "Text1");
+                QCOMPARE(text(opened, "Text1"), "");
+                QInputMethodEvent composed; // dead keys and compose go through the filter too
+                composed.setCommitString("1.é7");
+                QApplication::sendEvent(box, &composed);
+                QCOMPARE(text(opened, "Text1"), "1,,7");
+                click(find(form, "Text1")); // the start-up window takes no input meanwhile
+                QCOMPARE(text(form, "Text1"), "Mt");
+                const QPointer<QWidget> gone = opened;
+                close(opened, how);
+                QTRY_VERIFY(!gone);
+            }
         }
-        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QVERIFY(!QApplication::activeModalWidget());
     }
 
-    void idealWeight_data() {
-        QTest::addColumn<Row>("row");
-        QTest::newRow("man 175") << Row{false, "175", "", 0, "", "75", ""};
-        QTest::newRow("woman 175") << Row{true, "175", "", 0, "", "71", ""};
-        QTest::newRow("typed point is a comma") << Row{false, "175.5", "", 0, "", "75,5", ""};
-        QTest::newRow("woman 90") << Row{true, "90", "", 0, "", "", "Altezza non valida!"};
-    }
-    void idealWeight() {
-        QFETCH(Row, row);
-        auto* form = shown(form2);
-        auto* compute = find(form, row.woman ? "Command3" : "Command1");
-        QVERIFY(!compute->isEnabled());
-        QTest::keyClicks(find(form, row.woman ? "Text3" : "Text1"), row.first);
-        QCOMPARE(clickAnswering(compute), row.message);
-        verifyShownWhole(find<Label>(form, "Label5"), row.result);
-        QCOMPARE(find(form, "Label6")->isVisible(), !row.woman && row.message.isEmpty());
-        QCOMPARE(find(form, "Label7")->isVisible(), row.woman && row.message.isEmpty());
-    }
-
-    void energy_data() {
-        QTest::addColumn<Row>("row");
-        QTest::newRow("woman 25 60 moderate")
-            << Row{true, "25", "60", 1, "1378", "2259,92", ""}; // 1,64 x (60 x 14,7 + 496)
-        QTest::newRow("man 80 70 heavy") << Row{false, "80", "70", 2, "1407", "2954,7", ""};
-        QTest::newRow("man 30 70 light") << Row{false, "30", "70", 0, "1750", "2712,5", ""};
-        QTest::newRow("wide result") << Row{false, "40", "999999999", 1, "11600000867,4", "20648001543,972",
-                                            ""};
-        QTest::newRow("18 years") << Row{
-            false, "18", "70", 1, "", "", "Il calcolo vale solo per età superiori a 18 anni."};
-        QTest::newRow("no weight") << Row{true, "25", "", 1, "", "", "!Inserire un valore numerico."};
-    }
-    void energy() {
-        QFETCH(Row, row);
-        auto* form = shown(form3);
-        const char* options[] = {"Option1", "Option2", "Option3", "Option6", "Option5", "Option4"};
-        auto* compute = find(form, row.woman ? "Command2" : "Command3");
-        QVERIFY(!compute->isEnabled());
-        QTest::keyClicks(find(form, row.woman ? "Text8" : "Text1"), row.first);
-        QTest::keyClicks(find(form, row.woman ? "Text10" : "Text9"), row.second);
-        click(find(form, options[row.choice + (row.woman ? 3 : 0)]));
-        QCOMPARE(clickAnswering(compute), row.message);
-        auto* basalBox = find<EntryBox>(form, row.woman ? "Text5" : "Text4");
-        QCOMPARE(basalBox->text(), row.basal);
-        QCOMPARE(basalBox->cursorPosition(), 0); // read from its first digit
-        verifyShownWhole(find<Label>(form, "Label8"), row.result);
-        QCOMPARE(find(form, row.woman ? "Label19" : "Label18")->isVisible(), row.message.isEmpty());
-        QVERIFY(find(form, row.woman ? "Label18" : "Label19")->isHidden());
-    }
-
-    // Too young after a computation: nothing of the earlier one changes or
-    // is reused; a new activity shows only at the next computation. Each
-    // option group is one Tab stop, and the arrows move within it.
-    void energyKeepsWhatItShows() {
-        auto* form = shown(form3);
-        auto* age = find<EntryBox>(form, "Text1");
-        QTest::keyClicks(age, "40");
-        QTest::keyClicks(find(form, "Text9"), "70");
-        click(find(form, "Command3"));
-        QCOMPARE(find<Label>(form, "Label8")->text(), "3009,98");
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // from "Calcola"
-        QCOMPARE(QApplication::focusWidget(), find(form, "Option2"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), find(form, "Option5")); // the woman's group untouched
-        QVERIFY(find<controls::OptionButton>(form, "Option3")->isChecked());
-        age->setText("17");
-        QCOMPARE(clickAnswering(find(form, "Command3")), "Il calcolo vale solo per età superiori a 18 anni.");
-        QCOMPARE(find<EntryBox>(form, "Text4")->text(), "1691");
-        QCOMPARE(find<Label>(form, "Label8")->text(), "3009,98");
-        age->setText("40");
-        click(find(form, "Command3"));
-        QCOMPARE(find<Label>(form, "Label8")->text(), "3551,1");
+    // "Chiudi" and the close box of the start-up window end the program at
+    // once. Last: ending it ends every event loop still to come in this test.
+    void startUpWindowEndsTheProgram() {
+        for (bool closeBox : {false, true}) {
+            auto* form = shown(form1);
+            QTimer::singleShot(0, form, [form, closeBox] {
+                closeBox ? void(form->close()) : click(find(form, "Command2"));
+            });
+            QTimer failing;
+            failing.callOnTimeout([] { QCoreApplication::exit(1); });
+            failing.start(5000);
+            QCOMPARE(QCoreApplication::exec(), 0);
+        }
     }
 
   private:
