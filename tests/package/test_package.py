@@ -29,15 +29,16 @@ def deb(cpack, build_dir, work):
     run("dpkg-deb", "-x", os.path.join(work, package), root)
     # The metadata, desktop entry and icon as installed, read together.
     run("appstreamcli", "validate-tree", "--no-net", "--strict", "--explain", root)
-    program = subprocess.Popen([os.path.join(root, "usr/bin/zelba")], stdout=subprocess.PIPE,
-                               stderr=subprocess.STDOUT, text=True,
-                               env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
+    # The unpacked program starts and shows its window on an X display of its own.
+    display = subprocess.Popen(["Xvfb", "-displayfd", "1", "-nolisten", "tcp"], stdout=subprocess.PIPE)
+    env = dict(os.environ, DISPLAY=":" + display.stdout.readline().decode().strip(), QT_QPA_PLATFORM="xcb")
+    program = subprocess.Popen([os.path.join(root, "usr/bin/zelba")], env=env, stderr=subprocess.PIPE, text=True)
     try:
-        output = program.communicate(timeout=2)[0]
-        sys.exit(f"the unpacked program ended with status {program.returncode}:\n{output}")
-    except subprocess.TimeoutExpired:
-        program.kill()
-        program.communicate()
+        run("xdotool", "search", "--sync", "--onlyvisible", "--name", "^Zelba 1 - Peso corporeo$", env=env)
+    finally:
+        program.kill(), display.kill()
+        if program.wait() not in (0, -9):
+            sys.exit(f"the unpacked program ended with status {program.returncode}:\n{program.stderr.read()}")
 
 
 if __name__ == "__main__":
