@@ -138,6 +138,29 @@ int barShown(QWidget* window) {
     return std::min(bar->width(), bar->parentWidget()->width() - bar->x());
 }
 
+// A table's rows, one struct a row, named.
+template <class Row> void rows(std::initializer_list<std::pair<const char*, Row>> table) {
+    QTest::addColumn<Row>("row");
+    for (const auto& [name, row] : table) QTest::newRow(name) << row;
+}
+
+// What a row types, pastes or presses (see Entry) and what the window then shows.
+struct BodyWeight {
+    QString height, weight, result;
+    int bar; // in pixels
+    QString message = {};
+};
+struct IdealWeight {
+    bool woman;
+    QString height, result, message = {};
+};
+struct Energy {
+    bool woman;
+    QString age, weight;
+    int level; // light, moderate, heavy
+    QString coefficient, constant, basal, result, message = {};
+};
+
 // The activity factors of the design's table, light to heavy.
 const QStringList manFactors{"1,55", "1,78", "2,10"}, womanFactors{"1,56", "1,64", "1,82"};
 
@@ -160,49 +183,40 @@ class TestWindows : public QObject {
     // Height and weight typed (after a click, which empties the box), then
     // "Calcola": the value, the bar in pixels and the message.
     void bodyWeight_data() {
-        QTest::addColumn<QString>("height");
-        QTest::addColumn<QString>("weight");
-        QTest::addColumn<QString>("result");
-        QTest::addColumn<int>("bar");
-        QTest::addColumn<QString>("message");
-        const auto row = [](const char* name, const char* height, const char* weight, const char* result,
-                            int bar, const char* message = "") {
-            QTest::newRow(name) << QString(height) << QString(weight) << QString::fromUtf8(result) << bar
-                                << QString::fromUtf8(message);
-        };
-        row("as designed", "", "", "", 33);
-        row("1,75 m 70 kg", "1,75", "70", "22", 93);
-        row("2 m 80 kg", "2", "80", "20", 107);
-        row("64 kg at 1,6 m is 25", "1,6", "64", "25", 85);
-        row("editing keys; Enter and Escape type a comma", "9175{Home}{Del}{Right}{Enter}{End}0{Bksp}=1,75",
-            "7{Home}8{Del}{End}0{Esc}=80,", "26", 107);
-        row("typed point", "1.75=1,75", "70.5=70,5", "23", 94);
-        row("wide result, smaller font", "0,5", "99999", "399996", 137);
-        row("no height", "1{Bksp}=", "70", "", 93);
-        row("no weight", "1,75", "7{Bksp}=", "", 9);
-        row("2,5 m", "2,5", "70", "", 93, "Statura esagerata!");
-        row("centimetres", "175", "70", "", 93, "Statura esagerata!");
-        row("0 m", "0", "70", "", 93, "Statura non valida!");
-        row("pasted negative height", "|-1,75", "70", "", 93, "Statura non valida!");
-        row("pasted 1.75", "|1.75", "70", "", 93, "!Il valore «1.75» non è un numero valido.");
-        row("pasted 80.5", "1,75", "|80.5", "", 33, "!Il valore «80.5» non è un numero valido.");
-        row("pasted negative weight", "1,75", "|-70", "", 33, "!Il valore «-70» non è un numero valido.");
-        row("too large", "0,01", "|1E308", "", 137, "!Risultato fuori scala: controllare i valori inseriti.");
+        rows<BodyWeight>({
+            {"as designed", {"", "", "", 33}},
+            {"1,75 m 70 kg", {"1,75", "70", "22", 93}},
+            {"2 m 80 kg", {"2", "80", "20", 107}},
+            {"64 kg at 1,6 m is 25", {"1,6", "64", "25", 85}},
+            {"editing keys; Enter and Escape type a comma",
+             {"9175{Home}{Del}{Right}{Enter}{End}0{Bksp}=1,75", "7{Home}8{Del}{End}0{Esc}=80,", "26", 107}},
+            {"typed point", {"1.75=1,75", "70.5=70,5", "23", 94}},
+            {"wide result, smaller font", {"0,5", "99999", "399996", 137}},
+            {"no height", {"1{Bksp}=", "70", "", 93}},
+            {"no weight", {"1,75", "7{Bksp}=", "", 9}},
+            {"2,5 m", {"2,5", "70", "", 93, "Statura esagerata!"}},
+            {"centimetres", {"175", "70", "", 93, "Statura esagerata!"}},
+            {"0 m", {"0", "70", "", 93, "Statura non valida!"}},
+            {"pasted negative height", {"|-1,75", "70", "", 93, "Statura non valida!"}},
+            {"pasted 1.75", {"|1.75", "70", "", 93, "!Il valore «1.75» non è un numero valido."}},
+            {"pasted 80.5", {"1,75", "|80.5", "", 33, "!Il valore «80.5» non è un numero valido."}},
+            {"pasted negative weight", {"1,75", "|-70", "", 33, "!Il valore «-70» non è un numero valido."}},
+            {"too large",
+             {"0,01", "|1E308", "", 137, "!Risultato fuori scala: controllare i valori inseriti."}},
+        });
     }
     void bodyWeight() {
-        QFETCH(QString, height);
-        QFETCH(QString, weight);
-        QFETCH(QString, result);
+        QFETCH(BodyWeight, row);
         auto* form = shown(form1);
-        const Entry heightEntry(height), weightEntry(weight);
-        if (!height.isEmpty()) click(find(form, "Text1")), type(find(form, "Text1"), heightEntry.keys);
-        if (!weight.isEmpty()) click(find(form, "Text2")), type(find(form, "Text2"), weightEntry.keys);
-        QTEST(compute(form, "Command1", "Label6", result), "message");
-        QCOMPARE(text(form, "Text1"), height.isEmpty() ? "Mt" : heightEntry.shown);
-        QCOMPARE(text(form, "Text2"), weight.isEmpty() ? "Kg" : weightEntry.shown);
-        QCOMPARE(enabled(form, "Text2"), !height.isEmpty());
-        QCOMPARE(enabled(form, "Command1"), !weight.isEmpty());
-        QTEST(barShown(form), "bar");
+        const Entry height(row.height), weight(row.weight);
+        if (!row.height.isEmpty()) click(find(form, "Text1")), type(find(form, "Text1"), height.keys);
+        if (!row.weight.isEmpty()) click(find(form, "Text2")), type(find(form, "Text2"), weight.keys);
+        QCOMPARE(compute(form, "Command1", "Label6", row.result), row.message);
+        QCOMPARE(text(form, "Text1"), row.height.isEmpty() ? "Mt" : height.shown);
+        QCOMPARE(text(form, "Text2"), row.weight.isEmpty() ? "Kg" : weight.shown);
+        QCOMPARE(enabled(form, "Text2"), !row.height.isEmpty());
+        QCOMPARE(enabled(form, "Command1"), !row.weight.isEmpty());
+        QCOMPARE(barShown(form), row.bar);
         QVERIFY(!shows(form, "Text3"));
     }
 
@@ -243,39 +257,32 @@ class TestWindows : public QObject {
 
     // A man's or a woman's height typed, then their "Calcola".
     void idealWeight_data() {
-        QTest::addColumn<bool>("woman");
-        QTest::addColumn<QString>("height");
-        QTest::addColumn<QString>("result");
-        QTest::addColumn<QString>("message");
-        const auto row = [](const char* name, bool woman, const char* height, const char* result,
-                            const char* message = "") {
-            QTest::newRow(name) << woman << QString(height) << QString(result) << QString::fromUtf8(message);
-        };
-        row("as designed", false, "", "");
-        row("man 175", false, "175", "75");
-        row("woman 175", true, "175", "71");
-        row("typed point is a comma", false, "175.5=175,5", "75,5");
-        row("woman 90", true, "90", "", "Altezza non valida!");
-        row("woman 104", true, "104", "", "Altezza non valida!");
-        row("woman 104,5", true, "104,5", "0,5");
-        row("no height", true, "1{Bksp}=", "");
-        row("pasted", false, "|1.75", "", "!Il valore «1.75» non è un numero valido.");
+        rows<IdealWeight>({
+            {"as designed", {false, "", ""}},
+            {"man 175", {false, "175", "75"}},
+            {"woman 175", {true, "175", "71"}},
+            {"typed point is a comma", {false, "175.5=175,5", "75,5"}},
+            {"woman 90", {true, "90", "", "Altezza non valida!"}},
+            {"woman 104", {true, "104", "", "Altezza non valida!"}},
+            {"woman 104,5", {true, "104,5", "0,5"}},
+            {"no height", {true, "1{Bksp}=", ""}},
+            {"pasted", {false, "|1.75", "", "!Il valore «1.75» non è un numero valido."}},
+        });
     }
     void idealWeight() {
-        QFETCH(bool, woman);
-        QFETCH(QString, height);
-        QFETCH(QString, result);
+        QFETCH(IdealWeight, row);
+        const bool woman = row.woman, typed = !row.height.isEmpty();
         auto* form = shown(form2);
-        const Entry entry(height);
-        if (!height.isEmpty()) type(find(form, woman ? "Text3" : "Text1"), entry.keys);
-        QTEST(compute(form, woman ? "Command3" : "Command1", "Label5", result), "message");
-        QCOMPARE(text(form, "Text1"), woman ? "" : entry.shown);
-        QCOMPARE(text(form, "Text3"), woman ? entry.shown : "");
+        const Entry height(row.height);
+        if (typed) type(find(form, woman ? "Text3" : "Text1"), height.keys);
+        QCOMPARE(compute(form, woman ? "Command3" : "Command1", "Label5", row.result), row.message);
+        QCOMPARE(text(form, "Text1"), woman ? "" : height.shown);
+        QCOMPARE(text(form, "Text3"), woman ? height.shown : "");
         QCOMPARE(text(form, "Text2") + text(form, "Text4"), "100104"); // hidden, as designed
-        QCOMPARE(enabled(form, "Command1"), !woman && !height.isEmpty());
-        QCOMPARE(enabled(form, "Command3"), woman && !height.isEmpty());
-        QCOMPARE(shows(form, "Label6"), !woman && !result.isEmpty()); // "Uomo"
-        QCOMPARE(shows(form, "Label7"), woman && !result.isEmpty());  // "Donna"
+        QCOMPARE(enabled(form, "Command1"), !woman && typed);
+        QCOMPARE(enabled(form, "Command3"), woman && typed);
+        QCOMPARE(shows(form, "Label6"), !woman && !row.result.isEmpty()); // "Uomo"
+        QCOMPARE(shows(form, "Label7"), woman && !row.result.isEmpty());  // "Donna"
         QVERIFY(!shows(form, "Text2") && !shows(form, "Text4"));
     }
 
@@ -283,44 +290,31 @@ class TestWindows : public QObject {
     // "Calcola": the band's coefficient and constant, the basal metabolism
     // (weight x coefficient + constant), the expenditure (factor x basal).
     void energy_data() {
-        QTest::addColumn<bool>("woman");
-        QTest::addColumn<QString>("age");
-        QTest::addColumn<QString>("weight");
-        QTest::addColumn<int>("level"); // light, moderate, heavy
-        QTest::addColumn<QStringList>("band");
-        QTest::addColumn<QString>("basal");
-        QTest::addColumn<QString>("result");
-        QTest::addColumn<QString>("message");
-        const auto row = [](const char* name, bool woman, const char* age, const char* weight, int level,
-                            QStringList band, const char* basal, const char* result,
-                            const char* message = "") {
-            QTest::newRow(name) << woman << QString(age) << QString(weight) << level << band << QString(basal)
-                                << QString(result) << QString::fromUtf8(message);
-        };
-        row("man 30 light", false, "30", "70", 0, {"15,3", "679"}, "1750", "2712,5");
-        row("man 40 moderate", false, "40", "70", 1, {"11,6", "879"}, "1691", "3009,98");
-        row("man 65 light", false, "65", "70", 0, {"11,9", "700"}, "1533", "2376,15");
-        row("man 80 heavy", false, "80", "70", 2, {"8,4", "819"}, "1407", "2954,7");
-        row("woman 25 moderate", true, "25", "60", 1, {"14,7", "496"}, "1378", "2259,92");
-        row("woman 30,5 light", true, "30,5", "60", 0, {"8,7", "829"}, "1351", "2107,56");
-        row("woman 65 heavy", true, "65", "60", 2, {"9,2", "688"}, "1240", "2256,8");
-        row("woman 75 light", true, "75", "60", 0, {"9,8", "624"}, "1212", "1890,72");
-        row("man 18 heavy", false, "18", "70", 2, {"", ""}, "", "",
-            "Il calcolo vale solo per età superiori a 18 anni.");
-        row("wide result", false, "40", "999999999", 1, {"11,6", "879"}, "11600000867,4", "20648001543,972");
-        row("no age", true, "1{Bksp}=", "60", 1, {"", ""}, "", "", "!Inserire un valore numerico.");
-        row("no weight", true, "25", "", 1, {"14,7", "496"}, "", "", "!Inserire un valore numerico.");
-        row("pasted negative weight", false, "40", "|-70", 1, {"11,6", "879"}, "", "",
-            "!Il valore «-70» non è un numero valido.");
-        row("too large", false, "40", "|1E308", 1, {"11,6", "879"}, "", "",
-            "!Risultato fuori scala: controllare i valori inseriti.");
+        rows<Energy>({
+            {"man 30 light", {false, "30", "70", 0, "15,3", "679", "1750", "2712,5"}},
+            {"man 40 moderate", {false, "40", "70", 1, "11,6", "879", "1691", "3009,98"}},
+            {"man 65 light", {false, "65", "70", 0, "11,9", "700", "1533", "2376,15"}},
+            {"man 80 heavy", {false, "80", "70", 2, "8,4", "819", "1407", "2954,7"}},
+            {"woman 25 moderate", {true, "25", "60", 1, "14,7", "496", "1378", "2259,92"}},
+            {"woman 30,5 light", {true, "30,5", "60", 0, "8,7", "829", "1351", "2107,56"}},
+            {"woman 65 heavy", {true, "65", "60", 2, "9,2", "688", "1240", "2256,8"}},
+            {"woman 75 light", {true, "75", "60", 0, "9,8", "624", "1212", "1890,72"}},
+            {"wide result", {false, "40", "999999999", 1, "11,6", "879", "11600000867,4", "20648001543,972"}},
+            {"man 18",
+             {false, "18", "70", 2, "", "", "", "", "Il calcolo vale solo per età superiori a 18 anni."}},
+            {"no age", {true, "1{Bksp}=", "60", 1, "", "", "", "", "!Inserire un valore numerico."}},
+            {"no weight", {true, "25", "", 1, "14,7", "496", "", "", "!Inserire un valore numerico."}},
+            {"pasted negative weight",
+             {false, "40", "|-70", 1, "11,6", "879", "", "", "!Il valore «-70» non è un numero valido."}},
+            {"too large",
+             {false, "40", "|1E308", 1, "11,6", "879", "", "",
+              "!Risultato fuori scala: controllare i valori inseriti."}},
+        });
     }
     void energy() {
-        QFETCH(bool, woman);
-        QFETCH(QString, age);
-        QFETCH(QString, weight);
-        QFETCH(int, level);
-        QFETCH(QString, result);
+        QFETCH(Energy, row);
+        const bool woman = row.woman;
+        const int level = row.level;
         auto* form = shown(form3);
         // The man's boxes and options, then the woman's, as the window names them.
         const std::array<const char*, 9> man{"Text1",  "Text9",   "Text2",   "Text3",  "Text4",
@@ -328,15 +322,15 @@ class TestWindows : public QObject {
             her{"Text8", "Text10", "Text7", "Text6", "Text5", "Text12", "Option6", "Option5", "Option4"};
         const auto& sex = woman ? her : man;
         const auto& other = woman ? man : her;
-        const Entry ageEntry(age), weightEntry(weight);
+        const Entry ageEntry(row.age), weightEntry(row.weight);
         type(find(form, sex[0]), ageEntry.keys);
         type(find(form, sex[1]), weightEntry.keys);
         click(find(form, sex[6 + level]));
-        QTEST(compute(form, woman ? "Command2" : "Command3", "Label8", result), "message");
+        QCOMPARE(compute(form, woman ? "Command2" : "Command3", "Label8", row.result), row.message);
         QCOMPARE(QStringList({text(form, sex[0]), text(form, sex[1])}),
                  QStringList({ageEntry.shown, weightEntry.shown}));
-        QTEST(QStringList({text(form, sex[2]), text(form, sex[3])}), "band");
-        QTEST(text(form, sex[4]), "basal");
+        QCOMPARE(QStringList({text(form, sex[2]), text(form, sex[3]), text(form, sex[4])}),
+                 QStringList({row.coefficient, row.constant, row.basal}));
         QCOMPARE(text(form, sex[5]), (woman ? womanFactors : manFactors)[level]);
         for (int option = 0; option < 3; ++option)
             QCOMPARE(find<QRadioButton>(form, sex[6 + option])->isChecked(), option == level);
@@ -345,8 +339,8 @@ class TestWindows : public QObject {
         QVERIFY(find<QRadioButton>(form, other[7])->isChecked());
         QCOMPARE(enabled(form, "Command3"), !woman);
         QCOMPARE(enabled(form, "Command2"), woman);
-        QCOMPARE(shows(form, "Label18"), !woman && !result.isEmpty()); // "Uomo"
-        QCOMPARE(shows(form, "Label19"), woman && !result.isEmpty());  // "Donna"
+        QCOMPARE(shows(form, "Label18"), !woman && !row.result.isEmpty()); // "Uomo"
+        QCOMPARE(shows(form, "Label19"), woman && !row.result.isEmpty());  // "Donna"
         for (const char* hidden : {sex[2], sex[3], sex[5], other[2], other[3], other[5]})
             QVERIFY(!shows(form, hidden));
     }
