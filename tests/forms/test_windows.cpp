@@ -369,6 +369,24 @@ class TestWindows : public QObject {
         QCOMPARE(compute(form, "Command3", "Label8", "3551,1"), ""); // 2,10 x 1691
     }
 
+    // Where each window starts the keyboard, and where Tab takes it from
+    // there: disabled and hidden controls skipped, an option group one stop.
+    void tabOrder() {
+        const auto order = [](QWidget*) {
+            QStringList visited{QApplication::focusWidget()->objectName()};
+            for (int step = 0; step < 9; ++step) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                visited << QApplication::focusWidget()->objectName();
+            }
+            return visited.join(' ');
+        };
+        QCOMPARE(order(shown(form1)),
+                 "Text1 Command2 Text1 Command2 Text1 Command2 Text1 Command2 Text1 Command2");
+        QCOMPARE(order(shown(form2)),
+                 "Command2 Text1 Text3 Command2 Text1 Text3 Command2 Text1 Text3 Command2");
+        QCOMPARE(order(shown(form3)), "Text1 Text9 Command1 Text4 Option2 Option5 Text5 Text8 Text10 Text1");
+    }
+
     // Any line edit, Qt's dialogs' included, answers every query at once and
     // is read whole: one attribute run over the whole text.
     void lineEditsAnswerEveryTextQuery() {
@@ -388,6 +406,10 @@ class TestWindows : public QObject {
         QCOMPARE(text->textAtOffset(1, QAccessible::LineBoundary, &start, &end), "2,5 Kg");
         text->attributes(2, &start, &end);
         QCOMPARE(QPair(start, end), QPair(0, 6));
+        text->setCursorPosition(2);
+        QCOMPARE(edit.cursorPosition(), 2);
+        edit.setReadOnly(true); // a screen reader may read it, not write it
+        QVERIFY(!QAccessible::queryAccessibleInterface(&edit)->editableTextInterface());
     }
 
     // Alt and the arrows show where the keyboard is: on a title, then on the item of its open menu.
