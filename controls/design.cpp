@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QWidget>
 #include <cmath>
@@ -40,6 +41,17 @@ void place(QWidget* control, const char* designName, const Twips& where, const Q
         palette.setColor(QPalette::Base, *look.background);
     }
     control->setPalette(palette);
+}
+
+void outline(QPainter& painter, const QRect& area, const QColor& colour) {
+    painter.fillRect(area.left(), area.top(), area.width(), 1, colour);
+    painter.fillRect(area.left(), area.bottom(), area.width(), 1, colour);
+    painter.fillRect(area.left(), area.top(), 1, area.height(), colour);
+    painter.fillRect(area.right(), area.top(), 1, area.height(), colour);
+}
+
+void drawBorder(QPainter& painter, const QWidget& control) {
+    outline(painter, control.rect(), control.palette().color(QPalette::Window).darker(130));
 }
 
 void raiseInputs(QWidget* container) {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <optional>
 
+class QPainter;
 class QWidget;
 
 // The design's units and looks: positions in twips, fonts by their design
@@ -55,6 +56,16 @@ struct Look {
 // name a screen reader says, font and colours.
 void place(QWidget* control, const char* designName, const Twips& where, const QString& accessibleName,
            const Look& look = {});
+
+// A one-pixel outline just inside `area`, as four filled strips: a filled
+// pixel is drawn at every scale, where a stroked one-pixel line loses the
+// edges that a fractional scale (1,25, 1,5) puts between device pixels.
+void outline(QPainter& painter, const QRect& area, const QColor& colour);
+
+// The border of a bordered label or box, in the shade of the style's sunken
+// panel (a little darker than the control's face), drawn whole at every
+// scale; the control keeps a one-pixel margin for it.
+void drawBorder(QPainter& painter, const QWidget& control);
 
 // Boxes and buttons are drawn above labels and shapes of the same container
 // and take the mouse where they overlap them.

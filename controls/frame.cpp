@@ -3,19 +3,6 @@
 #include <QPainter>
 
 namespace controls {
-namespace {
-
-// A one-pixel outline just inside `area`, as four filled strips: much
-// cheaper than stroking a rectangle, and every frame paints two.
-void outline(QPainter& painter, const QRect& area, const QColor& colour) {
-    painter.fillRect(area.left(), area.top(), area.width(), 1, colour);
-    painter.fillRect(area.left(), area.bottom(), area.width(), 1, colour);
-    painter.fillRect(area.left(), area.top(), 1, area.height(), colour);
-    painter.fillRect(area.right(), area.top(), 1, area.height(), colour);
-}
-
-} // namespace
-
 Frame::Frame(QWidget* container, const char* designName, const Twips& where, const QString& caption,
              const Look& captionLook)
     : Surface(container)
@@ -61,8 +48,7 @@ void Shape::paintEvent(QPaintEvent*) {
     // not when the window is recorded for printing.
     if (parentWidget()) painter.setClipRect(QRect(-pos(), parentWidget()->size()));
     painter.fillRect(rect(), fill_);
-    painter.setPen(border_);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    outline(painter, rect(), border_);
 }
 
 Line::Line(QWidget* container, const char* designName, QPoint fromTwips, QPoint toTwips)
@@ -75,8 +61,15 @@ Line::Line(QWidget* container, const char* designName, QPoint fromTwips, QPoint 
 
 void Line::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawLine(0, 0, width() - 1, height() - 1);
+    const QColor colour = palette().color(QPalette::WindowText);
+    // A level or upright line is the widget's whole one-pixel strip, filled
+    // so that no scale loses it (see outline()).
+    if (width() == 1 || height() == 1) {
+        painter.fillRect(rect(), colour);
+    } else {
+        painter.setPen(colour);
+        painter.drawLine(0, 0, width() - 1, height() - 1);
+    }
 }
 
 } // namespace controls

@@ -1,6 +1,7 @@
 #include "controls/label.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace controls {
 
@@ -11,9 +12,11 @@ Label::Label(QWidget* container, const char* designName, const Twips& where, con
     designFont_ = font();
     setAlignment((look.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     setAutoFillBackground(!look.transparent);
-    if (look.border) {
-        setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    }
+    // The border is painted here rather than as the style's panel, whose
+    // top line a fractional scale can lose; the text keeps its place.
+    bordered_ = look.border;
+    if (bordered_) setContentsMargins(1, 1, 1, 1);
+    keepTextOffBorder();
     if (look.autoSize)
         resize(sizeHint());
     else
@@ -29,7 +32,21 @@ void Label::showResult(const QString& value) {
     while (pixels > smallestPixels && QFontMetrics(shown).horizontalAdvance(value) > room)
         shown.setPixelSize(--pixels);
     setFont(shown);
+    keepTextOffBorder();
     setText(QFontMetrics(shown).elidedText(value, Qt::ElideRight, room));
+}
+
+// Where a label has a frame, Qt sets its text off the edge by half an "x"
+// of its font; a painted border does the same.
+void Label::keepTextOffBorder() {
+    if (bordered_) setIndent(fontMetrics().horizontalAdvance(u'x') / 2);
+}
+
+void Label::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!bordered_) return;
+    QPainter painter(this);
+    drawBorder(painter, *this);
 }
 
 void Label::reportMouseMoves() { setMouseTracking(true); }

@@ -29,8 +29,12 @@ class Label : public QLabel {
 
   protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
+    void keepTextOffBorder();
+
+    bool bordered_;
     QFont designFont_;
     QString result_;
 };

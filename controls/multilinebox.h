@@ -14,6 +14,9 @@ class MultiLineBox : public QPlainTextEdit {
   public:
     MultiLineBox(QWidget* container, const char* designName, const Twips& where,
                  const QString& accessibleName, const QString& text, const Look& look = {});
+
+  protected:
+    bool event(QEvent* event) override;
 };
 
 } // namespace controls
