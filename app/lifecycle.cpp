@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 namespace app {
 
@@ -24,6 +25,14 @@ void showCentred(QWidget& window) {
         }
     }
     window.show();
+}
+
+void makeModal(QWidget& window, const QWidget& opener) {
+    window.setWindowModality(Qt::ApplicationModal);
+    // X11 names a transient parent (WM_TRANSIENT_FOR) only for a dialog.
+    window.setWindowFlag(Qt::Dialog);
+    window.winId(); // makes the window's handle, which is read at its first showing
+    window.windowHandle()->setTransientParent(opener.window()->windowHandle());
 }
 
 void unload(QWidget& window) { window.close(); }

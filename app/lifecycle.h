@@ -11,15 +11,20 @@ namespace app {
 
 void showCentred(QWidget& window);
 
-// The opener stays on screen and takes no input until this window closes.
-// No owner window is named. A closed window only waits for its deferred
-// deletion: the next opening makes a fresh one.
-template <class Window> Window& showModal() {
+// Makes a fresh window modal and transient for its opener: the opener stays
+// on screen and takes no input until the window closes, and window managers
+// and compositors keep the window above the opener and place it over it.
+// The opener is no owner: it does not delete, hide or keep the window.
+void makeModal(QWidget& window, const QWidget& opener);
+
+// One window of a class at a time, made on first use and again after every
+// closing: a closed window only waits for its deferred deletion.
+template <class Window> Window& showModal(const QWidget& opener) {
     static QPointer<Window> reference;
     if (!reference || reference->isHidden()) {
         reference = new Window;
         reference->setAttribute(Qt::WA_DeleteOnClose);
-        reference->setWindowModality(Qt::ApplicationModal);
+        makeModal(*reference, opener);
     }
     showCentred(*reference);
     return *reference;

@@ -148,8 +148,8 @@ void Form1::hideTable() { tableBox->setVisible(false); }
 // mouse hides it, like after hovering "Tabella".
 void Form1::beforePrintPage() { tableBox->setVisible(true); }
 
-void Form1::onOpenIdealWeight() { app::showModal<Form2>(); }
+void Form1::onOpenIdealWeight() { app::showModal<Form2>(*this); }
 
-void Form1::onOpenCalories() { app::showModal<Form3>(); }
+void Form1::onOpenCalories() { app::showModal<Form3>(*this); }
 
 } // namespace forms
