@@ -1,3 +1,4 @@
+#include "app/fixedsize.h"
 #include "app/lifecycle.h"
 #include "app/theme.h"
 #include "app/translation.h"
@@ -19,6 +20,7 @@ int main(int argc, char* argv[]) {
     app::installItalianTexts(application);
     app::useLightLook();
     controls::installAccessibility();
+    app::keepFixedSizes(application);
     // The start-up window lives as long as the program.
     forms::Form1 startWindow;
     app::showCentred(startWindow);
