@@ -3,6 +3,7 @@
 // whole window is checked as the user sees it: every box, every label, what
 // is enabled, the weight bar, and the message box (or that none opened).
 // Expected values are worked out from the windows' formulas by hand.
+#include "app/fixedsize.h"
 #include "app/theme.h"
 #include "app/translation.h"
 #include "controls/accessible.h"
@@ -122,6 +123,24 @@ QString compute(QWidget* window, const char* button, const char* resultLabel, co
     return message;
 }
 
+// The top and side edges of the named controls show their border at this
+// scale (a prompt's bottom lies under its box): the device pixel under the
+// middle of each edge is darker than the control's face.
+void verifyBorders(QWidget* window, const QString& names) {
+    const QImage image = window->grab().toImage();
+    for (const QString& name : names.split(' ')) {
+        auto* control = find(window, qPrintable(name));
+        const QRectF at(control->mapTo(window, QPoint()), control->size());
+        const int face = qGray(control->palette().color(QPalette::Window).rgb());
+        for (QPointF edge :
+             {QPointF(at.center().x(), at.top() + 0.5), QPointF(at.left() + 0.5, at.center().y()),
+              QPointF(at.right() - 0.5, at.center().y())}) {
+            edge *= image.devicePixelRatio();
+            QVERIFY2(qGray(image.pixel(int(edge.x()), int(edge.y()))) < face - 20, qPrintable(name));
+        }
+    }
+}
+
 template <class Window> Window* shown(std::unique_ptr<Window>& window) {
     window = std::make_unique<Window>();
     window->show();
@@ -173,6 +192,7 @@ class TestWindows : public QObject {
         controls::installAccessibility();
         app::installItalianTexts(*qApp); // Qt's own texts are Italian whatever the locale
         app::useLightLook();
+        app::keepFixedSizes(*qApp);
         QLineEdit box;
         const std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
         QVERIFY(menu->actions()[0]->text().startsWith("Ann"));                              // "Annulla"
@@ -246,6 +266,7 @@ class TestWindows : public QObject {
         QCOMPARE(tabella->cursor().pixmap().size(), QSize(32, 32));
         moveTo(tabella, tabella->rect().center());
         QVERIFY(table->isVisible() && !table->isEnabled());
+        verifyBorders(form, "Text3 Label1 Label4 Label6");
         moveTo(find(form, "Text1"), {5, 5}); // an entry box leaves it
         QVERIFY(table->isVisible());
         moveTo(form->client(), {5, 5}); // the window background hides it
@@ -426,8 +447,10 @@ class TestWindows : public QObject {
         QVERIFY(highlighted(find<QMenu>(form, "mnuFile"), "mnuStamp"));
     }
 
-    // The other windows open modally and start afresh at every opening, after
-    // their "Chiudi", their close box or "<< Peso corporeo".
+    // The other windows open modally over the start-up window, centred or,
+    // larger than the screen's free area, with their title bar in its corner,
+    // and start afresh at every opening, after their "Chiudi", their close
+    // box or "<< Peso corporeo".
     void windowsOpenModallyAndAfresh() {
         auto* form = shown(form1);
         const auto close = [](QWidget* window, int how) {
@@ -443,6 +466,13 @@ class TestWindows : public QObject {
                 find<QAction>(form, item)->trigger();
                 auto* opened = qobject_cast<forms::Form*>(QApplication::activeModalWidget());
                 QVERIFY(opened && opened != form && QTest::qWaitForWindowExposed(opened));
+                QCOMPARE(opened->windowHandle()->transientParent(), form->windowHandle());
+                const QRect free = opened->screen()->availableGeometry();
+                const bool larger = opened->width() > free.width() || opened->height() > free.height();
+                QCOMPARE(larger ? opened->frameGeometry().topLeft() : opened->geometry().center(),
+                         larger ? free.topLeft() : free.center());
+                verifyBorders(opened,
+                              item == QByteArray("mnuId") ? "Label1 Label2 Label5" : "Label1 Label15 Label8");
                 auto* box = find(opened, "Text1");
                 QCOMPARE(text(opened, "Text1"), "");
                 QInputMethodEvent composed; // dead keys and compose go through the filter too
@@ -457,6 +487,14 @@ class TestWindows : public QObject {
             }
         }
         QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // Qt's Wayland title bar maximises fixed windows too: they stay as they are.
+    void maximisingLeavesTheWindowAsItIs() {
+        const QSize size = shown(form1)->size();
+        form1->windowHandle()->setWindowState(Qt::WindowMaximized);
+        QTRY_VERIFY(form1->windowHandle()->windowStates() == Qt::WindowNoState && form1->size() == size &&
+                    form1->windowHandle()->maximumSize() == size);
     }
 
     // "Chiudi" and the close box of the start-up window end the program at
