@@ -1,6 +1,8 @@
 #include "controls/printerdialog.h"
 
+#include <QDir>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <algorithm>
 #include <limits>
@@ -35,6 +37,11 @@ bool PrinterDialog::show() {
         shelf->hide();
         range->setParent(shelf);
     }
+    // Qt proposes "<document name>.pdf" for printing to a file on X11 only;
+    // elsewhere it proposes the bare folder, which it then refuses to print to.
+    if (printer().outputFileName().isEmpty())
+        if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
+            file->setText(QDir::home().filePath(printer().docName() + QStringLiteral(".pdf")));
     // The dialog switches the printer as the user browses; Cancel keeps
     // the one chosen before.
     const QString chosen = printer().printerName();

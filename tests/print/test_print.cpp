@@ -36,6 +36,7 @@ class TestPrint : public QObject {
     void initTestCase() {
         QVERIFY(folder.isValid());
         const QString root = folder.path();
+        qputenv("HOME", root.toUtf8()); // where a PDF is proposed
         // Root's cupsd hands the spool and the filters to lp, who must get in.
         QVERIFY(QFile::setPermissions(root, QFile::Permissions(0x7755)));
         for (const char* sub : {"spool", "tmp", "ppd", "out"}) QVERIFY(QDir(root).mkdir(sub));
@@ -123,8 +124,7 @@ class TestPrint : public QObject {
         QCOMPARE(offered, queue + " 2");
         QCOMPARE(jobs()->size(), before + 1);
 
-        QCOMPARE(run("pdfinfo", {pdf()}).section("Pages:", 1).section('\n', 0, 0).trimmed(),
-                 QStringLiteral("2"));
+        QCOMPARE(pages(pdf()), "2");
         QVERIFY2(run("pdffonts", {pdf()}).count('\n') > 2, "the pages hold no fonts");
         // Small pictures of button faces are fine; one as wide as half the
         // window would be the window, or the page, as a picture.
@@ -147,6 +147,18 @@ class TestPrint : public QObject {
         const QString text = run("pdftotext", {pdf(), "-"});
         for (const char* expected : {"Sovrappeso", "Pericolo di vita!", "48"})
             QCOMPARE(text.count(QString::fromUtf8(expected)), 2);
+
+        // "Stampa su file (PDF)" proposes the window's title in the home folder and prints there.
+        QString proposed;
+        answerDialog([&](QPrintDialog* dialog) {
+            auto* printers = dialog->findChild<QComboBox*>("printers");
+            printers->setCurrentIndex(printers->count() - 1);
+            proposed = dialog->findChild<QLineEdit*>("filename")->text();
+            QTest::keyClick(dialog, proposed.endsWith(".pdf") ? Qt::Key_Return : Qt::Key_Escape);
+        });
+        control<QAction>("mnuStamp")->trigger();
+        QCOMPARE(proposed, folder.filePath(form->windowTitle() + ".pdf"));
+        QCOMPARE(pages(proposed), "1");
     }
 
   private:
@@ -159,6 +171,9 @@ class TestPrint : public QObject {
         auto* found = form->findChild<Control*>(QLatin1String(designName));
         if (!found) qFatal("no %s", designName);
         return found;
+    }
+    static QString pages(const QString& pdf) {
+        return run("pdfinfo", {pdf}).section("Pages:", 1).section('\n', 0, 0).trimmed();
     }
     QString socket() const { return folder.filePath("cups.sock"); }
     QString pdf() const { return folder.filePath("out/page.pdf"); }
