@@ -158,7 +158,7 @@ class TestPrint : public QObject {
         });
         control<QAction>("mnuStamp")->trigger();
         QCOMPARE(proposed, folder.filePath(form->windowTitle() + ".pdf"));
-        QCOMPARE(pages(proposed), "1");
+        QCOMPARE(pages(proposed), "2"); // the copies chosen last time
     }
 
   private:
