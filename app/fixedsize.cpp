@@ -5,6 +5,7 @@
 #include <QPlatformSurfaceEvent>
 #include <QWidget>
 #include <QWindow>
+#include <QWindowStateChangeEvent>
 
 namespace app {
 namespace {
@@ -32,7 +33,8 @@ class FixedSizeGuard : public QObject {
                 if (state & enlarged) liftSize(*window);
             });
         // What the platform made of the request, rather than the request.
-        if (event->type() == QEvent::WindowStateChange && event->spontaneous()) returnToSize(*window);
+        if (event->type() == QEvent::WindowStateChange && event->spontaneous())
+            returnToSize(*window, static_cast<QWindowStateChangeEvent*>(event)->oldState());
         return false;
     }
 
@@ -43,7 +45,10 @@ class FixedSizeGuard : public QObject {
         window.setMaximumSize(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
     }
 
-    static void returnToSize(QWindow& window) {
+    // The bound stays lifted until the window has been enlarged and is back:
+    // a change of state that the platform reports in between (the window
+    // made active) must not set it again before the compositor's answer.
+    static void returnToSize(QWindow& window, Qt::WindowStates before) {
         const QVariant size = window.property(fixedSize);
         if (!size.isValid()) return;
         if (window.windowStates() & enlarged) {
@@ -51,7 +56,7 @@ class FixedSizeGuard : public QObject {
             QMetaObject::invokeMethod(
                 &window, [&window] { window.setWindowStates(window.windowStates() & ~enlarged); },
                 Qt::QueuedConnection);
-        } else {
+        } else if (before & enlarged) {
             window.setMaximumSize(size.toSize());
             window.setProperty(fixedSize, QVariant());
         }
