@@ -1,7 +1,9 @@
 #!/usr/bin/python3
-"""End-to-end test of the real program on an Xvfb of its own, typed into with
-xdotool and read through the accessibility bus (pyatspi). CTest runs it in a
-private D-Bus session: zelba_e2e.py PROGRAM ARTIFACTS [unittest arguments]
+"""End-to-end test of the real program, run twice: on an Xvfb of its own (X11)
+and in weston (Wayland), itself a window of that Xvfb. It is typed into and
+clicked with xdotool, which weston receives as its seat's real input, and read
+through the accessibility bus (pyatspi). CTest runs it in a private D-Bus
+session: zelba_e2e.py PROGRAM ARTIFACTS [unittest arguments]
 """
 
 import json
@@ -29,6 +31,7 @@ RESULTS = {MAIN: "Valore peso corporeo", IDEAL: "Peso ideale calcolato",
 ENV = {}  # the programs' environment: the private display, nothing of the caller's desktop
 STARTED = []  # every process started here, stopped at the end whatever happens
 ORCA = None  # the screen reader of the ScreenReader tests
+PLATFORM = None  # the run's platform: X11 or Wayland
 
 
 def wait(read, what, expected=True, timeout=10):
@@ -82,6 +85,85 @@ def start_display():
     return ":" + number.decode().strip()
 
 
+class X11:
+    """Zelba's windows on the Xvfb itself, no window manager: found, focused and read with xdotool and xprop."""
+    env = {"QT_QPA_PLATFORM": "xcb"}
+
+    def window(self, title, zelba):
+        wid = tool("xdotool", "search", "--all", "--sync", "--onlyvisible", "--pid", str(zelba.process.pid),
+                   "--name", f"^{re.escape(title)}$").split()
+        assert len(wid) == 1, f"X windows {wid} are {title!r}"
+        return wid[0]
+
+    def focus(self, title, zelba):
+        tool("xdotool", "windowfocus", "--sync", self.window(title, zelba))
+
+    def extents(self, accessible, title, zelba):
+        return accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+
+    def parent(self, title, zelba):  # WM_TRANSIENT_FOR(WINDOW): window id # 0x400006
+        wid = tool("xprop", "-id", self.window(title, zelba), "WM_TRANSIENT_FOR").split()[-1]
+        return tool("xdotool", "getwindowname", wid).decode().strip()
+
+    def maximise(self, title, zelba):
+        pass  # no title bar here; window managers honour the fixed size
+
+
+class Wayland:
+    """Zelba's windows in weston, in the Xvfb's top left corner. Where each lies is in weston's scene graph,
+    what Zelba asked of weston and what it was told in Zelba's own log (WAYLAND_DEBUG)."""
+    env = {"QT_QPA_PLATFORM": "wayland", "WAYLAND_DEBUG": "1"}
+
+    def __init__(self):
+        config = os.path.join(ENV["HOME"], "weston.ini")
+        with open(config, "w") as ini:  # no panel, no fading in (its veil takes the clicks), no on-screen keyboard
+            ini.write("[shell]\npanel-position=none\nstartup-animation=none\n[input-method]\npath=\n")
+        with open(os.path.join(ARTIFACTS, "weston.log"), "w") as log:
+            start(["weston", "--backend=x11-backend.so", "--socket=zelba-e2e", "--width=1200", "--height=960",
+                   "--use-pixman", "--idle-time=0", "--debug", f"--config={config}"], stdout=log, stderr=log)
+        ENV["WAYLAND_DISPLAY"] = "zelba-e2e"
+        weston = wait(lambda: tool("xdotool", "search", "--class", "Weston Compositor").split(), "weston", timeout=30)
+        tool("xdotool", "windowfocus", "--sync", weston[0])  # keys go to weston, and on to its active window
+        # The pointer waits outside: weston learns where it is when it enters, and follows it from there.
+        tool("xdotool", "mousemove", "1279", "1023")
+
+    def windows(self, drawn=False):  # drawn: once weston has drawn them, and so can point at them
+        graph = tool("weston-debug", "scene-graph").decode()
+        if drawn and "repaint status: no repaint" not in graph:
+            return {}
+        return {title: [int(number) for number in corners] for title, *corners in re.findall(
+            r"top-level window '(.*)' of .*\n\t\tposition: \((\d+), (\d+)\) -> \((\d+), (\d+)\)\n"
+            r"\t\t\[opaque: \((\d+), (\d+)\)", graph)}  # the frame's corners, then the window's own
+
+    def focus(self, title, zelba):  # weston gives a new window the focus
+        return wait(lambda: self.windows(drawn=True).get(title), f"{title!r} in weston")
+
+    def extents(self, accessible, title, zelba):  # Qt knows only where in its window each control is
+        box, corners = accessible.queryComponent().getExtents(pyatspi.WINDOW_COORDS), self.windows()[title]
+        box.x, box.y = box.x + corners[4], box.y + corners[5]
+        return box
+
+    def parent(self, title, zelba):  # a new window's parent is set before its title
+        titles, parents, found = {}, {}, {}
+        for number, of, text in re.findall(r'-> xdg_toplevel@(\d+)\.set_(?:parent\(xdg_toplevel@(\d+)|title\("(.*)")',
+                                           zelba.said()):
+            if of:
+                parents[number] = titles.get(of)
+            else:
+                titles[number], found[text] = text, parents.pop(number, None)
+        return found.get(title)
+
+    def maximise(self, title, zelba):  # the button Qt draws left of the close box
+        def widths():  # weston's sizes for the window since the click, 0 for its own
+            number = re.findall(rf'xdg_toplevel@(\d+)\.set_title\("{re.escape(title)}"\)', zelba.said())[-1]
+            return [int(width) for width in re.findall(rf"xdg_toplevel@{number}\.configure\((\d+),", zelba.said())]
+        before, given = self.focus(title, zelba), len(widths())
+        tool("xdotool", "mousemove", str(before[2] - 40), str(before[1] + 15), "click", "1")
+        wait(lambda: zelba.application() and any(widths()[given:]) and not widths()[-1],
+             f"{title!r} maximised, then as it was")
+        wait(lambda: self.windows()[title], f"{title!r} where it was", before)
+
+
 # Roles by number: their names differ between releases ("push button", "button").
 MENU_ITEM, BUTTON, TEXT, FRAME = pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TEXT, pyatspi.ROLE_FRAME
 
@@ -93,11 +175,17 @@ def find_all(within, role, name):
 
 class Zelba:
     def __init__(self, case, **env):
-        self.process = start([PROGRAM], env=dict(ENV, **env))
+        self.log = os.path.join(ARTIFACTS, f"zelba-{len(STARTED)}.log")
+        with open(self.log, "w") as log:
+            self.process = start([PROGRAM], env=dict(ENV, **PLATFORM.env, **env), stderr=log)
         case.addCleanup(stop, self.process)
         self.app = wait(self.application, "the program on the accessibility bus", timeout=20)
         self.app.set_cache_mask(Atspi.Cache.NONE)  # read live, not what libatspi last heard
         self.window = self.open(MAIN)
+
+    def said(self):
+        with open(self.log, errors="replace") as log:
+            return log.read()
 
     def application(self):
         assert self.process.poll() is None, f"zelba ended with status {self.process.returncode}"
@@ -108,10 +196,7 @@ class Zelba:
     def open(self, title, role=FRAME):
         """The top-level window of that title, once shown, with the keyboard focus."""
         window = self.find(role, re.escape(title), self.app)
-        wid = tool("xdotool", "search", "--all", "--sync", "--onlyvisible", "--pid", str(self.process.pid),
-                   "--name", f"^{re.escape(title)}$").split()
-        assert len(wid) == 1, f"X windows {wid} are {title!r}"
-        tool("xdotool", "windowfocus", "--sync", wid[0])
+        PLATFORM.focus(title, self)
         return window
 
     def find(self, role, name, within=None):
@@ -124,7 +209,7 @@ class Zelba:
     def click(self, role, name, within=None):
         accessible = self.find(role, re.escape(name), within)
         wait(lambda: accessible.getState().contains(pyatspi.STATE_ENABLED), f"{name!r} enabled")
-        box = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        box = PLATFORM.extents(accessible, (within or self.window).name, self)
         tool("xdotool", "mousemove", str(box.x + box.width // 2), str(box.y + box.height // 2), "click", "1")
         return accessible
 
@@ -264,6 +349,27 @@ class ScreenReader(unittest.TestCase):
         answers_every_text_query(window)
 
 
+class Desktop(unittest.TestCase):
+    def test_windows_stay_with_their_opener(self):
+        """Each modal window and message box is transient for its opener. A maximise (Qt draws the button
+        under Wayland, whatever the window asks) leaves every window as it is, with what was typed."""
+        z = Zelba(self)
+        z.type_into("Statura in metri", ["3"], "3")
+        z.type_into("Peso in chilogrammi", ["7", "0"], "70")
+        press("alt+c")  # "Statura esagerata!"
+        wait(lambda: PLATFORM.parent("Zelba 1", z), "the message's opener", MAIN)
+        PLATFORM.maximise("Zelba 1", z)
+        press("Return")
+        z.click(MENU_ITEM, "Calorie")
+        window = z.open(ENERGY)
+        self.assertEqual(PLATFORM.parent(ENERGY, z), MAIN)
+        PLATFORM.maximise(ENERGY, z)
+        z.type_into("Età della donna in anni", ["2", "5"], "25", window)
+        z.click(BUTTON, "Chiudi", window)
+        PLATFORM.maximise(MAIN, z)
+        self.assertEqual((z.text("Statura in metri"), z.text("Peso in chilogrammi")), ("3", "70"))
+
+
 # What a screen reader finds in every window: its kinds of control, every
 # control that takes input or shows a value named, and the result by name.
 ROLES = {MENU_ITEM, BUTTON, TEXT, pyatspi.ROLE_LABEL, pyatspi.ROLE_PANEL, pyatspi.ROLE_PROGRESS_BAR,
@@ -291,7 +397,7 @@ class Look(unittest.TestCase):
         with open(f"/proc/{z.process.pid}/maps") as maps:
             self.assertIn("libgtk-3", maps.read(), "the gtk3 desktop theme is not loaded")
         for title, window in z.windows():
-            bar = z.find(pyatspi.ROLE_MENU_BAR, "", window).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            bar = PLATFORM.extents(z.find(pyatspi.ROLE_MENU_BAR, "", window), title, z)
             points = {"menu bar": (bar.x + bar.width - 8, bar.y + bar.height // 2),
                       "window background": (bar.x + 3, bar.y + bar.height + 3)}
             for place, (x, y) in points.items():  # Adwaita's dark grey is 50, 50, 50
@@ -308,13 +414,19 @@ def main():
                 if not re.match(r"DISPLAY|WAYLAND_|XAUTHORITY|XDG_|QT_|GTK_|LC_|LANG", key)})
     ENV.update(HOME=home, XDG_RUNTIME_DIR=home, LANG="C.UTF-8", QT_ACCESSIBILITY="1",
                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    global PLATFORM
     try:
         ENV["DISPLAY"] = start_display()
         wait(lambda: pyatspi.Registry.getDesktop(0).get_name() == "main", "the accessibility registry", timeout=30)
         Atspi.set_timeout(5000, -1)  # a program that does not answer fails the test
-        runner = unittest.TextTestRunner(verbosity=2)
-        result = unittest.main(argv=sys.argv[:1] + sys.argv[3:], testRunner=runner, exit=False).result
-        return 0 if result.wasSuccessful() else 1
+        passed = True
+        for platform in (X11, Wayland):  # the same checks on both
+            print(f"\n{platform.__name__}:", file=sys.stderr)
+            PLATFORM = platform()
+            result = unittest.main(argv=sys.argv[:1] + sys.argv[3:], testRunner=unittest.TextTestRunner(verbosity=2),
+                                   exit=False).result
+            passed &= result.wasSuccessful()
+        return 0 if passed else 1
     finally:
         for process in reversed(STARTED):
             stop(process)
