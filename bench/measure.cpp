@@ -21,11 +21,10 @@
 //       the opening also beside a bare copy of the energy window.
 //
 // Nothing here judges a figure: it only measures and prints.
-#include "app/lifecycle.h"
-#include "controls/accessible.h"
 #include "forms/form1.h"
 #include "forms/form2.h"
 #include "forms/form3.h"
+#include "program/startup.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -36,7 +35,6 @@
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QLabel>
-#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -48,7 +46,6 @@
 #include <QStyle>
 #include <QTest>
 #include <QTimer>
-#include <QTranslator>
 
 #include <chrono>
 #include <cstdio>
@@ -355,14 +352,8 @@ QJsonObject describeWindow(forms::Form& window) {
 
 forms::Form1* startWindow = nullptr;
 
-// What app/main.cpp does before the event loop.
-void startZelba(QTranslator& qtTexts) {
-    if (qtTexts.load(QStringLiteral("qtbase_it"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
-    controls::installAccessibility();
-    startWindow = new forms::Form1;
-    app::showCentred(*startWindow);
-}
+// The program's own start-up, as main() runs it before the event loop.
+void startZelba(QApplication& application) { startWindow = program::start(application).release(); }
 
 forms::Form1& form1() {
     if (!startWindow) fail("the body-weight window is not open");
@@ -429,13 +420,12 @@ int startup(int argc, char** argv, Who who, int cycles, const char* treePath) {
     MeasuringApplication application(argc, argv);
     const Clock::time_point constructed = Clock::now();
     const bool zelba = who == Who::Zelba;
-    QTranslator qtTexts;
     QMainWindow* floor = nullptr;
     Clock::time_point shown;
     const Clock::time_point painted =
         application.untilFirstPaint(zelba ? isA<forms::Form1>() : isNamed(QStringLiteral("floor")), [&] {
             if (zelba) {
-                startZelba(qtTexts);
+                startZelba(application);
             } else if (who == Who::Copy) {
                 floor = bareCopy(QStringLiteral("floor"),
                                  readTree(treePath).value(QStringLiteral("form1")).toObject());
@@ -497,8 +487,7 @@ void takeTurns(Pairs& pairs, int repetitions, const std::function<double()>& zel
 
 int session(int argc, char** argv, int repetitions) {
     MeasuringApplication application(argc, argv);
-    QTranslator qtTexts;
-    application.untilFirstPaint(isA<forms::Form1>(), [&] { startZelba(qtTexts); });
+    application.untilFirstPaint(isA<forms::Form1>(), [&] { startZelba(application); });
     BareWork bare;
     application.untilFirstPaint(isNamed(QStringLiteral("floor")), [&] { bare.window()->show(); });
     const auto floorCalcola = [&] { return timed([&] { bare.button()->click(); }); };
@@ -631,8 +620,7 @@ int session(int argc, char** argv, int repetitions) {
 
 int describe(int argc, char** argv) {
     MeasuringApplication application(argc, argv);
-    QTranslator qtTexts;
-    application.untilFirstPaint(isA<forms::Form1>(), [&] { startZelba(qtTexts); });
+    application.untilFirstPaint(isA<forms::Form1>(), [&] { startZelba(application); });
     QJsonObject trees;
     trees.insert(QStringLiteral("form1"), describeWindow(form1()));
     std::printf("%s\n", QJsonDocument(trees).toJson(QJsonDocument::Compact).constData());
@@ -663,6 +651,7 @@ int optionValue(int argc, char** argv, const char* name, int fallback) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    program::prepareEnvironment();
     processStart = Clock::now();
     if (argc < 2) return usage();
     const QByteArray mode = argv[1];

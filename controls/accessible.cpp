@@ -2,7 +2,9 @@
 
 #include "controls/frame.h"
 #include "controls/label.h"
+#include "controls/line.h"
 #include "controls/progressbar.h"
+#include "controls/shape.h"
 
 #include <QAccessibleWidget>
 #include <QLineEdit>

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 namespace controls {
+
 Frame::Frame(QWidget* container, const char* designName, const Twips& where, const QString& caption,
              const Look& captionLook)
     : Surface(container)
@@ -10,11 +11,6 @@ Frame::Frame(QWidget* container, const char* designName, const Twips& where, con
     , captionFont_(captionLook.font ? designFont(*captionLook.font) : container->font())
     , captionColour_(captionLook.text.value_or(palette().color(QPalette::WindowText))) {
     place(this, designName, where, caption.trimmed());
-}
-
-void Surface::mouseMoveEvent(QMouseEvent* event) {
-    QWidget::mouseMoveEvent(event);
-    emit mouseMoved();
 }
 
 void Frame::paintEvent(QPaintEvent*) {
@@ -30,46 +26,6 @@ void Frame::paintEvent(QPaintEvent*) {
     painter.setFont(captionFont_);
     painter.setPen(captionColour_);
     painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, caption_);
-}
-
-Shape::Shape(QWidget* container, const char* designName, const Twips& where, const QString& accessibleName,
-             QColor fill, QColor border)
-    : QWidget(container)
-    , fill_(fill)
-    , border_(border) {
-    place(this, designName, where, accessibleName);
-}
-
-void Shape::setWidthTwips(int twips) { resize(pixels(twips), height()); }
-
-void Shape::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    // A long bar reaches past its container, which clips it on screen but
-    // not when the window is recorded for printing.
-    if (parentWidget()) painter.setClipRect(QRect(-pos(), parentWidget()->size()));
-    painter.fillRect(rect(), fill_);
-    outline(painter, rect(), border_);
-}
-
-Line::Line(QWidget* container, const char* designName, QPoint fromTwips, QPoint toTwips)
-    : QWidget(container) {
-    const QRect span = QRect(fromTwips, toTwips).normalized();
-    place(this, designName,
-          {span.left(), span.top(), span.width() + twipsPerPixel, span.height() + twipsPerPixel}, QString());
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-void Line::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    const QColor colour = palette().color(QPalette::WindowText);
-    // A level or upright line is the widget's whole one-pixel strip, filled
-    // so that no scale loses it (see outline()).
-    if (width() == 1 || height() == 1) {
-        painter.fillRect(rect(), colour);
-    } else {
-        painter.setPen(colour);
-        painter.drawLine(0, 0, width() - 1, height() - 1);
-    }
 }
 
 } // namespace controls

@@ -10,17 +10,17 @@
 namespace forms {
 
 Form::Form(const QString& title)
-    : client_(new controls::Surface(this))
-    , printerDialog_(new controls::PrinterDialog(this)) {
+    : clientArea(new controls::Surface(this))
+    , printerDialog(new controls::PrinterDialog(this)) {
     setWindowTitle(title);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFont(controls::designFont(design::font::window));
-    client_->setFixedSize(controls::pixels(10920), controls::pixels(7590));
-    setCentralWidget(client_);
+    clientArea->setFixedSize(controls::pixels(10920), controls::pixels(7590));
+    setCentralWidget(clientArea);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    progressBar_ = new controls::ProgressBar(client_, "ProgressBar1", {120, 6960, 8775, 375},
-                                             QStringLiteral("Avanzamento del calcolo"));
+    progressBar = new controls::ProgressBar(clientArea, "ProgressBar1", {120, 6960, 8775, 375},
+                                            QStringLiteral("Avanzamento del calcolo"));
 }
 
 QAction* Form::addMenuCommand(const char* designName, const QString& caption) {
@@ -42,8 +42,8 @@ void Form::setTabOrder(std::initializer_list<QWidget*> order) {
     for (auto next = order.begin() + 1; next < order.end(); ++next) QWidget::setTabOrder(*(next - 1), *next);
 }
 
-void Form::finishLayout() { controls::raiseInputs(client_); }
+void Form::finishLayout() { controls::raiseInputs(clientArea); }
 
-void Form::sweep(const std::function<void()>& pass) { app::runProgressSweep(*progressBar_, pass); }
+void Form::sweep(const std::function<void()>& pass) { app::runProgressSweep(*progressBar, pass); }
 
 } // namespace forms

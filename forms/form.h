@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/handler.h"
-#include "controls/frame.h"
 #include "controls/printerdialog.h"
 #include "controls/progressbar.h"
+#include "controls/surface.h"
 
 #include <QMainWindow>
 
@@ -16,7 +16,7 @@ namespace forms {
 class Form : public QMainWindow {
     Q_OBJECT
   public:
-    controls::Surface* client() const { return client_; }
+    controls::Surface* client() const { return clientArea; }
 
   protected:
     explicit Form(const QString& title);
@@ -53,13 +53,13 @@ class Form : public QMainWindow {
     virtual void beforePrintPage() {}
 
   private:
-    void onPrint() { print(*printerDialog_); }
+    void onPrint() { print(*printerDialog); }
     // One page a copy in one job; false when the printer refused it.
     bool paintCopies(QPrinter& printer, qint16 copies);
 
-    controls::Surface* client_;
-    controls::ProgressBar* progressBar_;
-    controls::PrinterDialog* printerDialog_;
+    controls::Surface* clientArea;
+    controls::ProgressBar* progressBar;
+    controls::PrinterDialog* printerDialog;
 };
 
 } // namespace forms

@@ -5,6 +5,7 @@
 #include "controls/frame.h"
 #include "controls/label.h"
 #include "controls/multilinebox.h"
+#include "controls/shape.h"
 #include "forms/form.h"
 
 namespace forms {

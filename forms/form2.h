@@ -2,6 +2,7 @@
 
 #include "controls/button.h"
 #include "controls/entrybox.h"
+#include "controls/frame.h"
 #include "controls/label.h"
 #include "forms/form.h"
 

@@ -2,6 +2,7 @@
 
 #include "app/lifecycle.h"
 #include "controls/accessible.h"
+#include "controls/line.h"
 #include "controls/text.h"
 #include "core/calculations.h"
 #include "forms/looks.h"

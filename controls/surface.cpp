@@ -1,0 +1,10 @@
+#include "controls/surface.h"
+
+namespace controls {
+
+void Surface::mouseMoveEvent(QMouseEvent* event) {
+    QWidget::mouseMoveEvent(event);
+    emit mouseMoved();
+}
+
+} // namespace controls
