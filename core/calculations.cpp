@@ -27,6 +27,15 @@ Checked<std::string> text(const Checked<double>& value) {
     return {resultText(value.value)};
 }
 
+// The result text of `compute` on two values read from boxes, or the refusal
+// of the first box that cannot be read.
+template <class Compute>
+Checked<std::string> fromBoth(const Checked<double>& first, const Checked<double>& second, Compute compute) {
+    if (refused(first.refusal)) return stop<std::string>(first);
+    if (refused(second.refusal)) return stop<std::string>(second);
+    return text(compute(first.value, second.value));
+}
+
 } // namespace
 
 Checked<double> checkStature(std::string_view heightText) {
@@ -35,11 +44,7 @@ Checked<double> checkStature(std::string_view heightText) {
 }
 
 Checked<std::string> bodyMassText(std::string_view heightText, std::string_view weightText) {
-    const auto height = number(heightText);
-    if (refused(height.refusal)) return stop<std::string>(height);
-    const auto kg = weight(weightText);
-    if (refused(kg.refusal)) return stop<std::string>(kg);
-    return text(bodyMassValue(height.value, kg.value));
+    return fromBoth(number(heightText), weight(weightText), bodyMassValue);
 }
 
 std::optional<int> weightBar(std::string_view weightText) {
@@ -48,11 +53,7 @@ std::optional<int> weightBar(std::string_view weightText) {
 }
 
 Checked<std::string> idealWeightText(std::string_view heightText, std::string_view constantText) {
-    const auto height = number(heightText);
-    if (refused(height.refusal)) return stop<std::string>(height);
-    const auto constant = number(constantText);
-    if (refused(constant.refusal)) return stop<std::string>(constant);
-    return text(idealWeight(height.value, constant.value));
+    return fromBoth(number(heightText), number(constantText), idealWeight);
 }
 
 // The coefficient is written as a result text (15,3) and read back as one;
@@ -67,19 +68,14 @@ Checked<AgeBandTexts> ageBandTexts(Sex sex, std::string_view ageText) {
 
 Checked<std::string> basalMetabolismText(std::string_view weightText, std::string_view coefficientText,
                                          std::string_view constantText) {
-    const auto kg = weight(weightText);
-    if (refused(kg.refusal)) return stop<std::string>(kg);
-    const auto coefficient = number(coefficientText);
-    if (refused(coefficient.refusal)) return stop<std::string>(coefficient);
-    return text(basalMetabolism(kg.value, coefficient.value, parseLeadingNumber(constantText)));
+    return fromBoth(weight(weightText), number(coefficientText),
+                    [constantText](double kg, double coefficient) {
+                        return basalMetabolism(kg, coefficient, parseLeadingNumber(constantText));
+                    });
 }
 
 Checked<std::string> expenditureText(std::string_view factorText, std::string_view basalText) {
-    const auto factor = number(factorText);
-    if (refused(factor.refusal)) return stop<std::string>(factor);
-    const auto basal = number(basalText);
-    if (refused(basal.refusal)) return stop<std::string>(basal);
-    return text(energyExpenditure(factor.value, basal.value));
+    return fromBoth(number(factorText), number(basalText), energyExpenditure);
 }
 
 } // namespace core

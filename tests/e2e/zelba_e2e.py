@@ -261,7 +261,8 @@ class Orca:
         raise AssertionError(f"Orca did not start: see {ARTIFACTS}/orca.out")
 
     def read(self):
-        with open(self.reader, "rb") as lines, open(os.path.join(ARTIFACTS, "orca.log"), "wb") as log:
+        log_path = os.path.join(ARTIFACTS, f"orca-{type(PLATFORM).__name__}.log")
+        with open(self.reader, "rb") as lines, open(log_path, "wb") as log:
             try:
                 for line in lines:
                     log.write(line)
