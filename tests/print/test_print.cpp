@@ -1,8 +1,10 @@
-// Printing the body-weight window through a CUPS server of the test's own,
+// Printing the windows through a CUPS server of the test's own,
 // run as whoever runs the test (root lends its filters to lp), in a temporary
 // folder, with a PDF printer that writes every job to one file. The printer
 // dialog is Qt's own, driven through its widgets.
 #include "forms/form1.h"
+#include "forms/form2.h"
+#include "forms/form3.h"
 
 #include <QPrintDialog>
 #include <QtTest>
@@ -159,6 +161,30 @@ class TestPrint : public QObject {
         control<QAction>("mnuStamp")->trigger();
         QCOMPARE(proposed, folder.filePath(form->windowTitle() + ".pdf"));
         QCOMPARE(pages(proposed), "2"); // the copies chosen last time
+    }
+
+    // The other windows print themselves to a file too: one page, with
+    // what they show, their frames' captions included.
+    void theOtherWindowsPrintThemselves() {
+        for (const bool ideal : {true, false}) {
+            std::unique_ptr<forms::Form> window(ideal ? static_cast<forms::Form*>(new forms::Form2)
+                                                      : new forms::Form3);
+            window->show();
+            answerDialog([](QPrintDialog* dialog) {
+                auto* printers = dialog->findChild<QComboBox*>("printers");
+                printers->setCurrentIndex(printers->count() - 1);
+                QTest::keyClick(dialog, Qt::Key_Return);
+            });
+            window->findChild<QAction*>(ideal ? "mnuStam" : "mnuStampa")->trigger();
+            const QString file = folder.filePath(window->windowTitle() + ".pdf");
+            QCOMPARE(pages(file), "1");
+            const QString text = run("pdftotext", {file, "-"}).simplified();
+            for (const QString& shown :
+                 QString(ideal ? "Uomo|Donna|Peso ideale|Calcola|Chiudi"
+                               : "Uomo|Donna|Dispendio energetico|kcal / giorno|Metabolismo basale")
+                     .split('|'))
+                QVERIFY2(text.contains(shown), qPrintable(shown + " not in " + text));
+        }
     }
 
   private:
