@@ -199,8 +199,16 @@ void announceResult(Label* label, const QString& details) {
     QString spoken = label->property(resultProperty).toString() + QStringLiteral(": ") + label->result();
     if (!details.isEmpty()) spoken += QStringLiteral(" (") + details + QLatin1Char(')');
     label->setAccessibleName(spoken);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // Qt's own announcement, which the screen readers of its generation speak
+    // (Orca 48 speaks a notification only when it has the focus).
+    QAccessibleAnnouncementEvent announcement(label, spoken);
+    QAccessible::updateAccessibility(&announcement);
+#else
+    // Qt 6.4 has no announcement; a notification shown is spoken at once.
     QAccessibleEvent shown(label, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
+#endif
 }
 
 } // namespace controls
