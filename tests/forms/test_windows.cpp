@@ -388,6 +388,9 @@ class TestWindows : public QObject {
         QCOMPARE(text(form, "Text4") + " " + text(form, "Text2"), "1691 11,6");
         type(age, "{Bksp}{Bksp}40");
         QCOMPARE(compute(form, "Command3", "Label8", "3551,1"), ""); // 2,10 x 1691
+        QTest::keyClicks(find(form, "Text8"), "25"), QTest::keyClicks(find(form, "Text10"), "60");
+        QCOMPARE(compute(form, "Command2", "Label8", "2259,92"), ""); // now the woman's: "Donna" alone
+        QVERIFY(!shows(form, "Label18") && shows(form, "Label19"));
     }
 
     // Where each window starts the keyboard, and where Tab takes it from
