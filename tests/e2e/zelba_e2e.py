@@ -100,8 +100,8 @@ class X11:
         return accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
 
     def parent(self, title, zelba):  # WM_TRANSIENT_FOR(WINDOW): window id # 0x400006
-        wid = tool("xprop", "-id", self.window(title, zelba), "WM_TRANSIENT_FOR").split()[-1]
-        return tool("xdotool", "getwindowname", wid).decode().strip()
+        wid = re.findall(rb"window id # (\w+)", tool("xprop", "-id", self.window(title, zelba), "WM_TRANSIENT_FOR"))
+        return tool("xdotool", "getwindowname", wid[0]).decode().strip() if wid else None  # else "not found."
 
     def maximise(self, title, zelba):
         pass  # no title bar here; window managers honour the fixed size
