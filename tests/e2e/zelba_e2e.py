@@ -70,7 +70,9 @@ def start_display():
     """Xvfb on a display it picks itself (-displayfd): its name."""
     reader, writer = os.pipe()
     with open(os.path.join(ARTIFACTS, "xvfb.log"), "w") as log:
-        start(["Xvfb", "-displayfd", str(writer), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+        # No key repeats itself: a key held a little long on a loaded machine would type twice.
+        start(["Xvfb", "-displayfd", str(writer), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-ardelay",
+               "60000"],
               pass_fds=(writer,), stdout=log, stderr=subprocess.STDOUT)
     os.close(writer)
     number = b""  # Xvfb may write the number and its line end apart
@@ -115,7 +117,8 @@ class Wayland:
     def __init__(self):
         config = os.path.join(ENV["HOME"], "weston.ini")
         with open(config, "w") as ini:  # no panel, no fading in (its veil takes the clicks), no on-screen keyboard
-            ini.write("[shell]\npanel-position=none\nstartup-animation=none\n[input-method]\npath=\n")
+            ini.write("[shell]\npanel-position=none\nstartup-animation=none\n[input-method]\npath=\n"
+                      "[keyboard]\nrepeat-delay=60000\n")  # as on the Xvfb: no key repeats itself
         with open(os.path.join(ARTIFACTS, "weston.log"), "w") as log:
             start(["weston", "--backend=x11-backend.so", "--socket=zelba-e2e", "--width=1200", "--height=960",
                    "--use-pixman", "--idle-time=0", "--debug", f"--config={config}"], stdout=log, stderr=log)
