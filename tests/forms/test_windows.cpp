@@ -100,10 +100,12 @@ struct PaintedPositions : QObject, std::vector<float> {
 
 // Runs "Calcola" and checks its sweep and result label: every position drawn
 // (0 to 999, then full, then empty) when it gives a result, none when it
-// stops with a message; the whole value shown, in whatever font the label chose for it, and
-// given whole to a screen reader ("Peso ideale calcolato: 75 (Uomo)").
-// Returns the message box's text, as clickAnswering.
-QString compute(QWidget* window, const char* button, const char* resultLabel, const QString& result) {
+// stops with a message; the whole value shown, in whatever font the label
+// chose for it, and given whole to a screen reader with its details
+// ("Peso ideale calcolato: 75 (Uomo)"). Returns the message box's text, as
+// clickAnswering.
+QString compute(QWidget* window, const char* button, const char* resultLabel, const QString& result,
+                const QString& details = {}) {
     PaintedPositions painted(find(window, "ProgressBar1"));
     const QString message = clickAnswering(find(window, button));
     const std::vector<float> sweep{painted.begin(), painted.end()};
@@ -114,9 +116,10 @@ QString compute(QWidget* window, const char* button, const char* resultLabel, co
     }
     auto* label = find<Label>(window, resultLabel);
     const auto* accessible = QAccessible::queryAccessibleInterface(label);
-    const QString heard = accessible->text(QAccessible::Name).section(": ", 1).section(" (", 0, 0);
+    const QString heard = accessible->text(QAccessible::Name).section(": ", 1);
     if (sweep != designed) return "the sweep drew " + QString::number(sweep.size()) + " positions";
-    if (label->text() != result || heard != result || accessible->role() != QAccessible::Notification)
+    if (label->text() != result || accessible->role() != QAccessible::Notification ||
+        heard != (result.isEmpty() || details.isEmpty() ? result : result + " (" + details + ")"))
         return "shown " + label->text() + ", heard " + accessible->text(QAccessible::Name);
     if (QFontMetrics(label->font()).horizontalAdvance(result) > label->contentsRect().width())
         return result + " does not fit";
@@ -286,7 +289,9 @@ class TestWindows : public QObject {
         auto* form = shown(form2);
         const Entry height(row.height);
         if (typed) type(find(form, woman ? "Text3" : "Text1"), height.keys);
-        QCOMPARE(compute(form, woman ? "Command3" : "Command1", "Label5", row.result), row.message);
+        QCOMPARE(
+            compute(form, woman ? "Command3" : "Command1", "Label5", row.result, woman ? "Donna" : "Uomo"),
+            row.message);
         QCOMPARE(text(form, "Text1"), woman ? "" : height.shown);
         QCOMPARE(text(form, "Text3"), woman ? height.shown : "");
         QCOMPARE(text(form, "Text2") + text(form, "Text4"), "100104"); // hidden, as designed
@@ -337,7 +342,9 @@ class TestWindows : public QObject {
         type(find(form, sex[0]), ageEntry.keys);
         type(find(form, sex[1]), weightEntry.keys);
         click(find(form, sex[6 + level]));
-        QCOMPARE(compute(form, woman ? "Command2" : "Command3", "Label8", row.result), row.message);
+        QCOMPARE(compute(form, woman ? "Command2" : "Command3", "Label8", row.result,
+                         QString(woman ? "Donna" : "Uomo") + "; metabolismo basale: " + row.basal),
+                 row.message);
         QCOMPARE(QStringList({text(form, sex[0]), text(form, sex[1])}),
                  QStringList({ageEntry.shown, weightEntry.shown}));
         QCOMPARE(QStringList({text(form, sex[2]), text(form, sex[3]), text(form, sex[4])}),
@@ -366,10 +373,12 @@ class TestWindows : public QObject {
         auto *age = find(form, "Text1"), *weight = find(form, "Text9"), *result = find(form, "Label8");
         const QFont designed = result->font();
         QTest::keyClicks(age, "40"), QTest::keyClicks(weight, "999999999");
-        QCOMPARE(compute(form, "Command3", "Label8", "20648001543,972"), "");
+        QCOMPARE(
+            compute(form, "Command3", "Label8", "20648001543,972", "Uomo; metabolismo basale: 11600000867,4"),
+            "");
         QVERIFY(result->font().pixelSize() < designed.pixelSize());
         QTest::keyClick(weight, Qt::Key_Home, Qt::ShiftModifier), QTest::keyClicks(weight, "70");
-        QCOMPARE(compute(form, "Command3", "Label8", "3009,98"), "");
+        QCOMPARE(compute(form, "Command3", "Label8", "3009,98", "Uomo; metabolismo basale: 1691"), "");
         QCOMPARE(result->font(), designed);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // from "Calcola"
         QCOMPARE(QApplication::focusWidget(), find(form, "Option2"));
@@ -379,13 +388,15 @@ class TestWindows : public QObject {
         QCOMPARE(text(form, "Text11"), "2,10");
         QCOMPARE(find<Label>(form, "Label8")->text(), "3009,98");
         QTest::keyClick(age, Qt::Key_Home), QTest::keyClick(age, Qt::Key_Delete), type(age, "1{Del}7");
-        QCOMPARE(compute(form, "Command3", "Label8", "3009,98"),
+        QCOMPARE(compute(form, "Command3", "Label8", "3009,98", "Uomo; metabolismo basale: 1691"),
                  "Il calcolo vale solo per età superiori a 18 anni.");
         QCOMPARE(text(form, "Text4") + " " + text(form, "Text2"), "1691 11,6");
         type(age, "{Bksp}{Bksp}40");
-        QCOMPARE(compute(form, "Command3", "Label8", "3551,1"), ""); // 2,10 x 1691
+        QCOMPARE(compute(form, "Command3", "Label8", "3551,1", "Uomo; metabolismo basale: 1691"),
+                 ""); // 2,10 x 1691
         QTest::keyClicks(find(form, "Text8"), "25"), QTest::keyClicks(find(form, "Text10"), "60");
-        QCOMPARE(compute(form, "Command2", "Label8", "2259,92"), ""); // now the woman's: "Donna" alone
+        QCOMPARE(compute(form, "Command2", "Label8", "2259,92", "Donna; metabolismo basale: 1378"),
+                 ""); // now the woman's: "Donna" alone
         QVERIFY(!shows(form, "Label18") && shows(form, "Label19"));
     }
 
