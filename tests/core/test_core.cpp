@@ -84,20 +84,14 @@ class TestCore : public QObject {
         for (const auto& [height, weight, value] : rows) QCOMPARE(bodyMassValue(height, weight).value, value);
     }
 
-    // The rules that refuse a value, each with its own message.
+    // The edges of the rules the windows' rows do not reach: a height just short of too tall, a
+    // weight of 0, results beyond the range of a double.
     void refusals() {
         QCOMPARE(checkHeight(2.49).value, 2.49);
-        QCOMPARE(checkHeight(2.5).refusal, Refusal::TooTall);
-        QCOMPARE(checkHeight(0).refusal, Refusal::InvalidStature);
         QCOMPARE(parseWeight("70,5").value_or(none), 70.5);
         QCOMPARE(parseWeight("0").value_or(none), 0.0);
-        QCOMPARE(parseWeight("-70").value_or(none), none);
-        QCOMPARE(idealWeight(175.5, 100).value, 75.5);
-        QCOMPARE(idealWeight(104.5, 104).refusal, Refusal::None);
-        QCOMPARE(idealWeight(104, 104).refusal, Refusal::InvalidHeight);
         QCOMPARE(idealWeight(1.7e308, -1.7e308).refusal, Refusal::OutOfRange);
         QCOMPARE(bodyMassValue(1e-200, 1e300).refusal, Refusal::OutOfRange);
-        QCOMPARE(basalMetabolism(70, 11.6, 879).value, 1691.0);
         QCOMPARE(basalMetabolism(1.7e308, 15.3, 679).refusal, Refusal::OutOfRange);
         QCOMPARE(core::resultText(energyExpenditure(1.78, 1691).value), "3009,98");
         QCOMPARE(energyExpenditure(2.1, 1.7e308).refusal, Refusal::OutOfRange);
