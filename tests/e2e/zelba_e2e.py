@@ -63,10 +63,11 @@ def tool(*command):
 
 
 def start_display():
-    """Xvfb on a display it picks itself: its name. No key repeats itself: held a little long, it would type twice."""
+    """Xvfb on a display it picks itself: its name. No key repeats itself: held a little long, it would type twice.
+    No reset when the last client leaves: while it resets, a client connecting (weston after the X11 tests) fails."""
     with open(os.path.join(ARTIFACTS, "xvfb.log"), "w") as log:
         xvfb = start(["Xvfb", "-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                      "-ardelay", "60000"], stdout=subprocess.PIPE, stderr=log)
+                      "-ardelay", "60000", "-noreset"], stdout=subprocess.PIPE, stderr=log)
     number = xvfb.stdout.readline().decode().strip()
     assert number, f"Xvfb named no display; see {ARTIFACTS}/xvfb.log"
     return ":" + number

@@ -30,7 +30,7 @@ def deb(cpack, build_dir, work):
     # The metadata, desktop entry and icon as installed, read together.
     run("appstreamcli", "validate-tree", "--no-net", "--strict", "--explain", root)
     # The unpacked program starts and shows its window on an X display of its own.
-    display = subprocess.Popen(["Xvfb", "-displayfd", "1", "-nolisten", "tcp"], stdout=subprocess.PIPE)
+    display = subprocess.Popen(["Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-noreset"], stdout=subprocess.PIPE)
     env = dict(os.environ, DISPLAY=":" + display.stdout.readline().decode().strip(), QT_QPA_PLATFORM="xcb")
     program = subprocess.Popen([os.path.join(root, "usr/bin/zelba")], env=env, stderr=subprocess.PIPE, text=True)
     try:
