@@ -131,7 +131,7 @@ QString compute(QWidget* window, const char* button, const char* resultLabel, co
 // its face ("on" a colour; else whatever lies behind it). In device pixels, at any scale: a border shows
 // where the pixel under the middle of the top and side edges is darker than the face, none where it is
 // the face. Each line of text, a band of rows holding anything but the face, lies at its place within
-// a pixel or two.
+// two pixels at the scale and one device pixel.
 void verifyLooks(QWidget* window, const QString& looks) {
     static const QMap<QString, QRgb> colours{
         {"navy", 0xff000080},      {"maroon", 0xff800000}, {"darkRed", 0xff400000},
@@ -141,7 +141,8 @@ void verifyLooks(QWidget* window, const QString& looks) {
     const qreal ratio = image.devicePixelRatio();
     for (const QString& look : looks.split(", ")) {
         const QStringList words = look.split(' ');
-        const QRgb ink = colours.value(words[1]),
+        // The colour after "on"; with no "on" the name, which is no colour.
+        const QRgb ink = colours.value(words.value(1)),
                    designedFace = colours.value(words.value(words.indexOf("on") + 1));
         const QByteArray name = words[0].toLatin1();
         const QWidget* control = find(window, name);
